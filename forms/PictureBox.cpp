@@ -1,0 +1,46 @@
+#include "PictureBox.h"
+
+#include <QAccessibleWidget>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace WindowRuntime {
+
+namespace {
+
+QAccessibleInterface *pictureAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("WindowRuntime::PictureBox") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+PictureBox::PictureBox(const QString &picture, const QString &description, QWidget *parent)
+    : QWidget(parent)
+    , m_renderer(new QSvgRenderer(picture, this))
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(pictureAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setAccessibleName(description);
+    m_renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
+}
+
+bool PictureBox::hasPicture() const
+{
+    return m_renderer->isValid();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    m_renderer->render(&painter, rect());
+}
+
+} // namespace WindowRuntime

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+class QSvgRenderer;
+
+namespace WindowRuntime {
+
+// An image control: a vector drawing stretched to the box, drawn afresh at the screen's own
+// resolution so it stays sharp at any scale factor.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    PictureBox(const QString &picture, const QString &description, QWidget *parent);
+
+    bool hasPicture() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QSvgRenderer *m_renderer;
+};
+
+} // namespace WindowRuntime

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "WindowRuntime.h"
+
+class Forms;
+
+class frmAbout : public WindowRuntime::Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmAbout(Forms &forms);
+
+private:
+    void cmdOK_Click();
+    void closeRequested() override;
+};

@@ -1,0 +1,77 @@
+#include "frmSummary.h"
+
+#include "Forms.h"
+#include "frmMain.h"
+
+#include <QLabel>
+
+using namespace WindowRuntime;
+
+namespace {
+
+constexpr FontSpec kLabelFont {"MS Sans Serif", 8.25, FontStyle::Bold};
+
+constexpr ControlSpec SummaryLabel(const char *name, const char *caption, TwipRect rect,
+                                   Alignment alignment)
+{
+    return Label(name, caption, rect).withFont(kLabelFont).aligned(alignment);
+}
+
+const ControlSpec kControls[] = {
+    CommandButton("cmdOK", "OK", {2760, 3360, 975, 375}).tab(0).defaultButton().cancelButton(),
+    SummaryLabel("lblSumNum", "Number of Sipsters:", {360, 960, 3015, 255}, Alignment::Right)
+        .tab(1),
+    SummaryLabel("lblSumRate", "Average Prune Punch rating:", {240, 1560, 3135, 255},
+                 Alignment::Right)
+        .tab(2),
+    SummaryLabel("lblSumWinner", "The winner is:", {1320, 2640, 2055, 255}, Alignment::Right)
+        .tab(3),
+    SummaryLabel("lblSumFinNum", "", {3840, 960, 735, 255}, Alignment::Right).tab(4),
+    SummaryLabel("lblAvgPunch", "", {3840, 1560, 735, 255}, Alignment::Right).tab(5),
+    SummaryLabel("lblSumFinWin", "", {3840, 2640, 2532, 252}, Alignment::Left).tab(6),
+    SummaryLabel("Label1", "Average Apple Ade rating:", {960, 2160, 2415, 255}, Alignment::Right)
+        .tab(7),
+    SummaryLabel("lblAvgApple", "", {3840, 2160, 735, 255}, Alignment::Right).tab(8),
+};
+
+const FormSpec kForm = FormSpec("frmSummary", "Tester Summary", {6690, 4140}, kControls)
+                           .withBackground(QColor(192, 192, 192));
+
+QString text(const std::string &utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+} // namespace
+
+frmSummary::frmSummary(Forms &forms)
+    : Form(kForm)
+    , m_forms(forms)
+    , lblSumFinNum(control<QLabel>("lblSumFinNum"))
+    , lblAvgPunch(control<QLabel>("lblAvgPunch"))
+    , lblAvgApple(control<QLabel>("lblAvgApple"))
+    , lblSumFinWin(control<QLabel>("lblSumFinWin"))
+{
+    onClick("cmdOK", this, &frmSummary::cmdOK_Click);
+}
+
+void frmSummary::Form_Activate()
+{
+    const sipster::TallySummary summary
+        = sipster::ComputeSummary(m_forms.tallies(), userNumberStyle());
+    lblSumFinNum->setText(text(summary.countText));
+    lblAvgPunch->setText(text(summary.punchAverageText));
+    lblAvgApple->setText(text(summary.appleAverageText));
+    lblSumFinWin->setText(text(summary.winnerText));
+}
+
+void frmSummary::cmdOK_Click()
+{
+    Hide();
+    m_forms.main().Show(ShowModeless);
+}
+
+void frmSummary::closeRequested()
+{
+    cmdOK_Click();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "WindowRuntime.h"
+
+class QLineEdit;
+class Forms;
+
+class frmTest : public WindowRuntime::Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmTest(Forms &forms);
+
+private:
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void closeRequested() override;
+
+    Forms &m_forms;
+    QLineEdit *const txtPunch;
+    QLineEdit *const txtApple;
+};
