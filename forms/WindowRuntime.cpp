@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -177,6 +178,7 @@ Form::Form(const FormSpec &spec)
     if (spec.border == Border::FixedDialog) {
         layout->setSizeConstraint(QLayout::SetFixedSize);
     }
+    layout->activate();
     resize(layout->sizeHint());
 }
 
@@ -317,6 +319,7 @@ void Form::Show(ShowMode mode)
     }
     setModal(mode == ShowModal);
     placeOnFirstShow();
+    rememberWindowBeneath();
     show();
     raise();
     activateWindow();
@@ -335,9 +338,24 @@ void Form::Show(ShowMode mode)
     }
 }
 
+void Form::rememberWindowBeneath()
+{
+    QWidget *active = QApplication::activeWindow();
+    m_windowBeneath = (active && active != this && active->isVisible()) ? active : nullptr;
+    // Window managers keep a transient window above the one it belongs to.
+    create();
+    windowHandle()->setTransientParent(m_windowBeneath ? m_windowBeneath->windowHandle() : nullptr);
+}
+
 void Form::Hide()
 {
+    const bool wasActive = isActiveWindow();
     hide();
+    // Hand the focus back to the window this one was shown over rather than leave it to the
+    // window manager, which may not pick any.
+    if (wasActive && m_windowBeneath && m_windowBeneath->isVisible()) {
+        m_windowBeneath->activateWindow();
+    }
 }
 
 void Form::hideEvent(QHideEvent *event)
@@ -392,6 +410,9 @@ void Form::MsgBox(std::string_view prompt, std::string_view title)
     ++g_modalDepth;
     box.exec();
     --g_modalDepth;
+    if (isVisible()) {
+        activateWindow();
+    }
 }
 
 void SetFocus(QWidget *control)

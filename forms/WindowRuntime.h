@@ -3,6 +3,7 @@
 #include "core/Summary.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -263,6 +264,7 @@ private:
     void buildMenu(std::span<const MenuSpec> menu);
     void buildControls(std::span<const ControlSpec> controls);
     void placeOnFirstShow();
+    void rememberWindowBeneath();
     void setModal(bool modal);
 
     QWidget *m_client = nullptr;
@@ -270,6 +272,7 @@ private:
     QPushButton *m_cancelButton = nullptr;
     QWidget *m_firstInTabOrder = nullptr;
     QEventLoop *m_modalLoop = nullptr;
+    QPointer<QWidget> m_windowBeneath;
     bool m_shownBefore = false;
 };
 

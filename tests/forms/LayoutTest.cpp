@@ -1,0 +1,117 @@
+#include "FormsFixture.h"
+#include "tests/CaseName.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QMenuBar>
+
+namespace {
+
+using WindowRuntime::twipsToPixels;
+
+TEST(Twips, EdgesRoundToTheNearestPixel)
+{
+    EXPECT_EQ(twipsToPixels(15), 1);
+    EXPECT_EQ(twipsToPixels(7), 0);
+    EXPECT_EQ(twipsToPixels(8), 1);
+    EXPECT_EQ(twipsToPixels(-8), -1);
+    // 1320..2535 twips is 88..169 px: the width comes from the rounded edges.
+    EXPECT_EQ(twipsToPixels(WindowRuntime::TwipRect {1320, 720, 1215, 255}), QRect(88, 48, 81, 17));
+    EXPECT_EQ(twipsToPixels(WindowRuntime::TwipRect {3840, 2640, 2532, 252}).right() + 1,
+              twipsToPixels(3840 + 2532));
+}
+
+class Layout : public FormsFixture
+{
+protected:
+    std::vector<QWidget *> allForms()
+    {
+        return {&forms().main(), &forms().test(), &forms().summary(), &forms().splash(),
+                &forms().about()};
+    }
+};
+
+TEST_F(Layout, ClientAreasMatchTheirTwips)
+{
+    const std::pair<QWidget *, QSize> sizes[] = {{&forms().main(), {446, 276}},
+                                                 {&forms().test(), {386, 196}},
+                                                 {&forms().summary(), {446, 276}},
+                                                 {&forms().splash(), {492, 328}},
+                                                 {&forms().about(), {368, 262}}};
+    for (const auto &[form, size] : sizes) {
+        EXPECT_EQ(child<QWidget>(form, "client")->size(), size) << form->objectName().toStdString();
+    }
+    // The menu bar sits above the client area, not on it.
+    EXPECT_EQ(child<QWidget>(&forms().main(), "client")->y(),
+              forms().main().findChild<QMenuBar *>()->height());
+}
+
+// Every caption and value must be readable: its text fits its box in the font in use.
+TEST_F(Layout, EveryLabelFitsItsText)
+{
+    // The widest values the summary can show.
+    tallies() = {32767, 32767, 32767};
+    QLabel *values[] = {child<QLabel>(&forms().summary(), "lblSumFinNum"),
+                        child<QLabel>(&forms().summary(), "lblAvgPunch"),
+                        child<QLabel>(&forms().summary(), "lblAvgApple"),
+                        child<QLabel>(&forms().summary(), "lblSumFinWin")};
+    const char *widest[] = {"32767", "10.00", "10.00", "Prune Punch"};
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        values[i]->setText(widest[i]);
+    }
+    for (QWidget *form : allForms()) {
+        for (QLabel *label : form->findChildren<QLabel *>()) {
+            const QSize needed = QFontMetrics(label->font()).size(0, shownText(label->text()));
+            const std::string where
+                = form->objectName().toStdString() + "." + label->objectName().toStdString();
+            EXPECT_LE(needed.width(), label->width()) << where;
+            EXPECT_LE(needed.height(), label->height() + 1) << where;
+            EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry())) << where;
+        }
+    }
+}
+
+TEST_F(Layout, ButtonsAndBoxesFitTheirCaptions)
+{
+    for (QWidget *form : allForms()) {
+        for (QPushButton *button : form->findChildren<QPushButton *>()) {
+            const QSize needed = QFontMetrics(button->font()).size(0, shownText(button->text()));
+            EXPECT_LT(needed.width() + 8, button->width()) << button->objectName().toStdString();
+        }
+        for (QLineEdit *box : form->findChildren<QLineEdit *>()) {
+            EXPECT_GE(box->height(), QFontMetrics(box->font()).height() + 4);
+        }
+    }
+}
+
+TEST_F(Layout, LabelsShowNoLiteralAmpersand)
+{
+    for (QWidget *form : allForms()) {
+        for (QLabel *label : form->findChildren<QLabel *>()) {
+            if (label->text().contains('&')) {
+                EXPECT_NE(label->buddy(), nullptr) << label->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(child<QLabel>(&forms().test(), "lblPunch")->buddy()->objectName(), "txtPunch");
+    EXPECT_EQ(child<QLabel>(&forms().test(), "lblApple")->buddy()->objectName(), "txtApple");
+}
+
+TEST_F(Layout, MainMenuTree)
+{
+    QMenuBar *bar = forms().main().findChild<QMenuBar *>();
+    QStringList shown;
+    for (QAction *menu : bar->actions()) {
+        shown << menu->text();
+        for (QAction *item : menu->menu()->actions()) {
+            shown << "  " + (item->isSeparator() ? "-" : item->text());
+        }
+    }
+    EXPECT_EQ(shown,
+              (QStringList {"&File", "  &New Tester", "  &Summary", "  -", "  E&xit", "&Help",
+                            "  &About"}));
+    EXPECT_EQ(forms().main().windowTitle(), "Sipster");
+    EXPECT_EQ(child<QLabel>(&forms().main(), "Label1")->geometry(), QRect(88, 96, 281, 57));
+}
+
+} // namespace

@@ -1,0 +1,219 @@
+#include "FormsFixture.h"
+#include "tests/CaseName.h"
+
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+
+using WindowRuntime::modalDepth;
+
+namespace {
+
+using Windows = std::vector<std::string>;
+
+class Navigation : public FormsFixture
+{
+};
+
+TEST_F(Navigation, SplashCloseLeadsToTheModalMainWindow)
+{
+    m_zestra->Main();
+    EXPECT_EQ(visibleWindows(), Windows {"frmSplash"});
+    EXPECT_NE(topLevel("frmMain"), nullptr) << "the main window is loaded behind the splash";
+
+    user.on("frmSplash", [] { pressKey(topLevel("frmSplash"), Qt::Key_C, Qt::AltModifier); })
+        .on("frmMain",
+            [this] {
+                EXPECT_EQ(visibleWindows(), Windows {"frmMain"});
+                EXPECT_EQ(forms().main().windowModality(), Qt::ApplicationModal);
+                EXPECT_EQ(modalDepth(), 1);
+                chooseMenu(&forms().main(), Qt::Key_F, Qt::Key_N);
+            })
+        .on("frmTest",
+            [this] {
+                EXPECT_EQ(visibleWindows(), Windows {"frmTest"});
+                pressKey(&forms().test(), Qt::Key_Escape);
+            })
+        .on("frmMain", [this] { EXPECT_EQ(forms().main().windowModality(), Qt::NonModal); });
+    user.run();
+    EXPECT_EQ(visibleWindows(), Windows {"frmMain"});
+    EXPECT_EQ(modalDepth(), 0) << "every modal show has unwound";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(topLevel("frmSplash"), nullptr) << "the splash is unloaded";
+}
+
+TEST_F(Navigation, SummaryWithoutTestersWarnsAndStays)
+{
+    frmMain &main = startAtMain();
+    user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_S); })
+        .onMessageBox([](QMessageBox &box) {
+            EXPECT_EQ(box.text(), "No data to summarize");
+            EXPECT_EQ(box.windowTitle(), "Input Requested");
+            EXPECT_EQ(box.icon(), QMessageBox::Warning);
+            EXPECT_EQ(box.buttons().size(), 1);
+            EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
+        })
+        .on(&main, [] { EXPECT_EQ(visibleWindows(), Windows {"frmMain"}); });
+    user.run();
+    EXPECT_EQ(topLevel("frmSummary"), nullptr) << "the summary window was never needed";
+}
+
+TEST_F(Navigation, SummaryAndBackWithTesters)
+{
+    tallies() = {8, 6, 1};
+    frmMain &main = startAtMain();
+    user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_S); })
+        .on("frmSummary",
+            [this] {
+                EXPECT_EQ(visibleWindows(), Windows {"frmSummary"});
+                pressKey(&forms().summary(), Qt::Key_Return);
+            })
+        .on(&main, [] { EXPECT_EQ(visibleWindows(), Windows {"frmMain"}); });
+    user.run();
+}
+
+TEST_F(Navigation, AboutOpensOverTheMainWindow)
+{
+    frmMain &main = startAtMain();
+    user.on(&main, [&] { chooseMenu(&main, Qt::Key_H, Qt::Key_A); })
+        .on("frmAbout",
+            [this] {
+                EXPECT_EQ(visibleWindows(), (Windows {"frmAbout", "frmMain"}));
+                EXPECT_TRUE(forms().main().isVisible());
+                auto *ok = child<QPushButton>(&forms().about(), "cmdOK");
+                QTest::mouseClick(ok, Qt::LeftButton);
+            })
+        .on(&main, [] { EXPECT_EQ(visibleWindows(), Windows {"frmMain"}); });
+    user.run();
+}
+
+TEST_F(Navigation, HiddenFormsKeepWhatWasTyped)
+{
+    frmMain &main = startAtMain();
+    user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_N); })
+        .on("frmTest",
+            [this] {
+                typeInto(child<QLineEdit>(&forms().test(), "txtPunch"), "4");
+                pressKey(&forms().test(), Qt::Key_Escape);
+            })
+        .on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_N); })
+        .on("frmTest", [this] {
+            EXPECT_EQ(text(&forms().test(), "txtPunch"), "4");
+            pressKey(&forms().test(), Qt::Key_Escape);
+        });
+    user.run();
+    EXPECT_EQ(tallies().intTesterCount, 0);
+}
+
+struct CloseCase
+{
+    const char *name;
+    const char *form;
+    Qt::Key menuKey; // the menu and item that open the form
+    Qt::Key itemKey;
+};
+
+void PrintTo(const CloseCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class CloseRequest : public FormsFixture, public testing::WithParamInterface<CloseCase>
+{
+};
+
+// A close request from the window manager does what the form's own way out does.
+TEST_P(CloseRequest, ActsAsTheFormsOwnWayOut)
+{
+    tallies() = {8, 6, 1};
+    const CloseCase &c = GetParam();
+    frmMain &main = startAtMain();
+    user.on(&main, [&] { chooseMenu(&main, c.menuKey, c.itemKey); })
+        .on(c.form, [&] { topLevel(c.form)->close(); })
+        .on(&main, [] { EXPECT_EQ(visibleWindows(), Windows {"frmMain"}); });
+    user.run();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, CloseRequest,
+    testing::Values(CloseCase {"ScoreEntryCancels", "frmTest", Qt::Key_F, Qt::Key_N},
+                    CloseCase {"SummaryOKs", "frmSummary", Qt::Key_F, Qt::Key_S},
+                    CloseCase {"AboutOKs", "frmAbout", Qt::Key_H, Qt::Key_A}),
+    CaseName());
+
+TEST_F(Navigation, SplashCloseRequestActsAsClose)
+{
+    m_zestra->Main();
+    user.on("frmSplash", [] { topLevel("frmSplash")->close(); })
+        .on("frmMain",
+            [this] {
+                EXPECT_EQ(visibleWindows(), Windows {"frmMain"});
+                // Leave the modal show the splash started by going through the score window.
+                chooseMenu(&forms().main(), Qt::Key_F, Qt::Key_N);
+            })
+        .on("frmTest", [this] { pressKey(&forms().test(), Qt::Key_Escape); })
+        .on("frmMain", [] {});
+    user.run();
+}
+
+TEST_F(Navigation, ExitEndsTheProgramWithStatusZero)
+{
+    EXPECT_EXIT(
+        {
+            m_zestra->Main();
+            user.on("frmSplash", [] { pressKey(topLevel("frmSplash"), Qt::Key_Return); })
+                .on("frmMain", [this] {
+                    tallies() = {8, 6, 1};
+                    // Inside the modal show the splash started: End must not wait for it.
+                    chooseMenu(&forms().main(), Qt::Key_F, Qt::Key_X);
+                });
+            user.run();
+            std::abort(); // not reached when Exit ends the program
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST_F(Navigation, MainWindowCloseRequestEndsTheProgram)
+{
+    EXPECT_EXIT(
+        {
+            frmMain &main = startAtMain();
+            user.on(&main, [&] { main.close(); });
+            user.run();
+            std::abort();
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+// Modal shows unwind: round after round leaves no deeper stack of event loops and no new windows.
+TEST_F(Navigation, ThousandRoundsLeaveNothingBehind)
+{
+    tallies() = {8, 6, 1};
+    frmMain &main = startAtMain();
+    auto *tester = main.findChild<QAction *>("Tester");
+    auto *summary = main.findChild<QAction *>("Summary");
+    int deepest = 0;
+    std::size_t windowCount = 0;
+    for (int round = 0; round < 1000; ++round) {
+        user.on(&main, [&] { tester->trigger(); })
+            .on("frmTest",
+                [&] {
+                    deepest = std::max(deepest, modalDepth());
+                    pressKey(&forms().test(), Qt::Key_Escape);
+                })
+            .on(&main, [&] { summary->trigger(); })
+            .on("frmSummary", [&] {
+                deepest = std::max(deepest, modalDepth());
+                pressKey(&forms().summary(), Qt::Key_Escape);
+            });
+        user.run();
+        if (round == 0) {
+            windowCount = QApplication::topLevelWidgets().size();
+        }
+    }
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windowCount);
+    EXPECT_EQ(visibleWindows(), Windows {"frmMain"});
+}
+
+} // namespace

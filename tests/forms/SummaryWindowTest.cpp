@@ -1,0 +1,132 @@
+#include "FormsFixture.h"
+
+#include <QTest>
+#include <cstdlib>
+
+namespace {
+
+struct SummaryTexts
+{
+    QString count;
+    QString punch;
+    QString apple;
+    QString winner;
+
+    bool operator==(const SummaryTexts &) const = default;
+    friend void PrintTo(const SummaryTexts &t, std::ostream *os)
+    {
+        *os << qPrintable(t.count) << ", " << qPrintable(t.punch) << ", " << qPrintable(t.apple)
+            << ", " << qPrintable(t.winner);
+    }
+};
+
+class SummaryWindow : public FormsFixture
+{
+protected:
+    // Opens the summary from the menu, reads its four values, and leaves with `key`.
+    SummaryTexts openSummary(Qt::Key key = Qt::Key_Return)
+    {
+        SummaryTexts texts;
+        frmMain &main = startAtMain();
+        user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_S); })
+            .on("frmSummary",
+                [&] {
+                    QWidget *form = &forms().summary();
+                    texts = {text(form, "lblSumFinNum"), text(form, "lblAvgPunch"),
+                             text(form, "lblAvgApple"), text(form, "lblSumFinWin")};
+                    pressKey(form, key);
+                })
+            .on(&main, [] { EXPECT_EQ(visibleWindows(), std::vector<std::string> {"frmMain"}); });
+        user.run();
+        return texts;
+    }
+
+    void enterTesters(std::initializer_list<std::pair<const char *, const char *>> scores)
+    {
+        frmMain &main = startAtMain();
+        user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_N); });
+        for (const auto &score : scores) {
+            user.on("frmTest", [this, score] {
+                frmTest &form = forms().test();
+                typeInto(child<QLineEdit>(&form, "txtPunch"), score.first);
+                typeInto(child<QLineEdit>(&form, "txtApple"), score.second);
+                pressKey(&form, Qt::Key_Return);
+            });
+        }
+        user.on("frmTest", [this] { pressKey(&forms().test(), Qt::Key_Escape); }).on(&main, [] {});
+        user.run();
+    }
+};
+
+TEST_F(SummaryWindow, TypicalPathFromOneTester)
+{
+    enterTesters({{"8", "6"}});
+    EXPECT_EQ(openSummary(), (SummaryTexts {"1", "8.00", "6.00", "Prune Punch"}));
+}
+
+TEST_F(SummaryWindow, FreshFiguresEachTimeItOpens)
+{
+    enterTesters({{"8", "6"}, {"5", "9"}, {"10", "10"}});
+    EXPECT_EQ(openSummary(Qt::Key_Escape), (SummaryTexts {"3", "7.67", "8.33", "Apple Ade"}));
+    enterTesters({{"10", "1"}});
+    EXPECT_EQ(openSummary(Qt::Key_Return), (SummaryTexts {"4", "8.25", "6.50", "Prune Punch"}));
+}
+
+TEST_F(SummaryWindow, TieAndHalfHundredths)
+{
+    tallies() = {20, 20, 2};
+    EXPECT_EQ(openSummary().winner, "It's a tie");
+    tallies() = {61, 61, 8};
+    EXPECT_EQ(openSummary().punch, "7.63");
+}
+
+// Restores the locale environment a test changed.
+class ScopedLocale
+{
+public:
+    explicit ScopedLocale(const char *value)
+        : m_old(qgetenv("LC_ALL"))
+        , m_had(qEnvironmentVariableIsSet("LC_ALL"))
+    {
+        qputenv("LC_ALL", value);
+    }
+    ~ScopedLocale()
+    {
+        if (m_had) {
+            qputenv("LC_ALL", m_old);
+        } else {
+            qunsetenv("LC_ALL");
+        }
+    }
+
+private:
+    QByteArray m_old;
+    bool m_had;
+};
+
+TEST_F(SummaryWindow, NumbersFollowTheLocaleSetWhenTheSummaryOpens)
+{
+    tallies() = {23, 25, 3};
+    {
+        const ScopedLocale german("de_DE.UTF-8");
+        EXPECT_EQ(openSummary(), (SummaryTexts {"3", "7,67", "8,33", "Apple Ade"}));
+    }
+    {
+        const ScopedLocale plain("C");
+        EXPECT_EQ(openSummary().punch, "7.67");
+    }
+    {
+        const ScopedLocale american("en_US.UTF-8");
+        EXPECT_EQ(openSummary().apple, "8.33");
+    }
+}
+
+TEST_F(SummaryWindow, FixedGreyBackgroundKeepsDarkText)
+{
+    const QPalette palette = forms().summary().palette();
+    EXPECT_EQ(palette.color(QPalette::Window), QColor(192, 192, 192));
+    EXPECT_EQ(palette.color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_TRUE(forms().summary().autoFillBackground());
+}
+
+} // namespace

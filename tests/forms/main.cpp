@@ -1,0 +1,16 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char *argv[])
+{
+    // Widget tests run without a display unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    testing::InitGoogleTest(&argc, argv);
+    // Death tests re-run this program rather than fork a process that holds Qt's threads.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    return RUN_ALL_TESTS();
+}
