@@ -1,0 +1,177 @@
+"""A throwaway desktop for end-to-end tests: Xvfb, openbox, a D-Bus session and the AT-SPI bus.
+
+Everything started here is stopped by close(), and by the context manager even when a test fails.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+
+class Desktop:
+    def __init__(self):
+        self._procs = []
+        self._tmp = tempfile.mkdtemp(prefix="sipster-desktop-")
+        self.env = dict(os.environ)
+
+    def __enter__(self):
+        try:
+            self._start()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def _spawn(self, args, **kwargs):
+        proc = subprocess.Popen(args, env=self.env, start_new_session=True, **kwargs)
+        self._procs.append(proc)
+        return proc
+
+    def _start(self):
+        read_fd, write_fd = os.pipe()
+        self._spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
+                     "-nolisten", "tcp"], pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        with os.fdopen(read_fd) as pipe:
+            display = pipe.readline().strip()
+        if not display:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + display
+        self.env["XDG_RUNTIME_DIR"] = self._tmp
+        self.env.pop("WAYLAND_DISPLAY", None)
+
+        bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1",
+                              "--print-pid=1", "--nopidfile"], env=self.env, check=True,
+                             capture_output=True, text=True).stdout.split()
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus[0]
+        self._bus_pid = int(bus[1])
+
+        launcher = "/usr/libexec/at-spi-bus-launcher"
+        self._spawn([launcher, "--launch-immediately"], stderr=subprocess.DEVNULL)
+        self._spawn(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+        self.env["QT_QPA_PLATFORM"] = "xcb"
+        self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        self.env["NO_AT_BRIDGE"] = "0"
+        os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
+                                                    "XDG_RUNTIME_DIR")})
+        self.wait_for(lambda: self.run_quietly(["wmctrl", "-m"]) == 0, "the window manager")
+
+    def run_quietly(self, args):
+        return subprocess.run(args, env=self.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode
+
+    def key(self, *keys):
+        subprocess.run(["xdotool", "key", "--delay", "40", *keys], env=self.env, check=True)
+
+    def type(self, text):
+        subprocess.run(["xdotool", "type", "--delay", "40", text], env=self.env, check=True)
+
+    def close_window(self, title):
+        subprocess.run(["wmctrl", "-c", title], env=self.env, check=True)
+
+    def start(self, args):
+        return self._spawn(args, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+    @staticmethod
+    def wait_for(predicate, what, timeout=10.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            result = predicate()
+            if result:
+                return result
+            time.sleep(0.05)
+        raise AssertionError(f"timed out waiting for {what}")
+
+    def close(self):
+        for proc in reversed(self._procs):
+            if proc.poll() is None:
+                try:
+                    os.killpg(proc.pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
+        for proc in self._procs:
+            try:
+                proc.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                os.killpg(proc.pid, signal.SIGKILL)
+                proc.wait()
+        if getattr(self, "_bus_pid", None):
+            try:
+                os.kill(self._bus_pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+        shutil.rmtree(self._tmp, ignore_errors=True)
+
+
+class Screen:
+    """What a screen reader sees of the program, through AT-SPI."""
+
+    def __init__(self, desktop, process):
+        import pyatspi
+        self.pyatspi = pyatspi
+        self.desktop = desktop
+        self.process = process
+
+    def app(self):
+        for app in self.pyatspi.Registry.getDesktop(0):
+            try:
+                if app is not None and app.get_process_id() == self.process.pid:
+                    return app
+            except Exception:
+                continue
+        return None
+
+    def windows(self):
+        app = self.app()
+        if app is None:
+            return []
+        found = []
+        for window in app:
+            try:
+                states = window.getState()
+                if states.contains(self.pyatspi.STATE_SHOWING):
+                    found.append(window)
+            except Exception:
+                continue
+        return found
+
+    def window(self, name):
+        def find():
+            for window in self.windows():
+                if window.name == name and window.getState().contains(self.pyatspi.STATE_ACTIVE):
+                    return window
+            return None
+        return self.desktop.wait_for(find, f"the active window {name!r}; showing: "
+                                     f"{[w.name for w in self.windows()]}")
+
+    def gone(self, name):
+        self.desktop.wait_for(lambda: all(w.name != name for w in self.windows()),
+                              f"window {name!r} to go")
+
+    def descendants(self, node):
+        for child in node:
+            if child is None:
+                continue
+            yield child
+            yield from self.descendants(child)
+
+    def named(self, window, role, name):
+        for node in self.descendants(window):
+            if node.getRole() == role and node.name == name:
+                return node
+        names = [(n.getRoleName(), n.name) for n in self.descendants(window)]
+        raise AssertionError(f"no {role} named {name!r} in {window.name!r}: {names}")
+
+    def text_of(self, node):
+        text = node.queryText()
+        return text.getText(0, text.characterCount)
+
+    def labels(self, window):
+        return [n.name for n in self.descendants(window)
+                if n.getRole() == self.pyatspi.ROLE_LABEL]

@@ -1,0 +1,131 @@
+#!/usr/bin/python3
+"""Uses the real program as a person would, on a real X server, and reads it back as a screen
+reader does. Usage: walkthrough.py PATH-TO-SIPSTER"""
+
+import sys
+import time
+
+from desktop import Desktop, Screen
+
+PROGRAM = sys.argv[1] if len(sys.argv) > 1 else "build/sipster"
+
+
+def check_accessible_names(screen, window, entries=(), buttons=(), pictures=()):
+    p = screen.pyatspi
+    for name in entries:
+        screen.named(window, p.ROLE_TEXT, name)
+    for name in buttons:
+        screen.named(window, p.ROLE_PUSH_BUTTON, name)
+    for name in pictures:
+        screen.named(window, p.ROLE_IMAGE, name)
+
+
+def walk_through(desktop):
+    sipster = desktop.start([PROGRAM])
+    screen = Screen(desktop, sipster)
+    p = screen.pyatspi
+    try:
+        splash = screen.window("Taste Test STUDY")
+        assert {"Taste Test", "STUDY", "Version 1"} <= set(screen.labels(splash)), \
+            screen.labels(splash)
+        check_accessible_names(screen, splash, buttons=["Close"],
+                               pictures=["Two glasses, one of prune punch and one of apple ade"])
+        desktop.key("alt+c")
+        main = screen.window("Sipster")
+        assert "Taste Test Challenge" in screen.labels(main)
+
+        desktop.key("alt+f", "n")
+        entry = screen.window("New Tester")
+        check_accessible_names(screen, entry, entries=["Prune Punch", "Apple Ade"],
+                               buttons=["OK", "Cancel"])
+        desktop.type("8")
+        desktop.key("Tab")
+        desktop.type("6")
+        desktop.key("Return")
+        punch = screen.named(entry, p.ROLE_TEXT, "Prune Punch")
+        apple = screen.named(entry, p.ROLE_TEXT, "Apple Ade")
+        desktop.wait_for(lambda: screen.text_of(punch) == "" and screen.text_of(apple) == "",
+                         "both boxes to clear after an accepted tester")
+
+        desktop.type("7")
+        desktop.key("alt+a")
+        desktop.type("11")
+        desktop.key("Return")
+        alert = screen.window("Invalid score")
+        assert "Enter an Apple Adescore from 1 to 10" in screen.labels(alert), \
+            screen.labels(alert)
+        desktop.key("Return")
+        screen.gone("Invalid score")
+        screen.window("New Tester")
+        assert screen.text_of(punch) == "7", screen.text_of(punch)
+        desktop.key("Escape")
+        screen.window("Sipster")
+
+        desktop.key("alt+f", "s")
+        summary = screen.window("Tester Summary")
+        figures = screen.labels(summary)
+        for expected in ["Number of Sipsters:", "1", "8.00", "6.00", "Prune Punch"]:
+            assert expected in figures, figures
+        desktop.key("Escape")
+        screen.window("Sipster")
+
+        desktop.key("alt+h", "a")
+        about = screen.window("About Sipster")
+        assert "Sipster Survey" in screen.labels(about)
+        check_accessible_names(screen, about, buttons=["OK"],
+                               pictures=["A glass of punch with a straw"])
+        desktop.key("Return")
+        screen.gone("About Sipster")
+
+        # The window manager's close box on the score window acts as its Cancel.
+        desktop.key("alt+f", "n")
+        screen.window("New Tester")
+        desktop.close_window("New Tester")
+        screen.window("Sipster")
+        screen.gone("New Tester")
+
+        desktop.key("alt+f", "x")
+        status = sipster.wait(timeout=10)
+        assert status == 0, f"Exit ended with status {status}"
+    finally:
+        if sipster.poll() is None:
+            sipster.kill()
+            sipster.wait()
+
+
+def close_requests(desktop):
+    """Alt+F4 on the title card acts as its Close; the main window's close box ends the run."""
+    sipster = desktop.start([PROGRAM])
+    screen = Screen(desktop, sipster)
+    try:
+        screen.window("Taste Test STUDY")
+        desktop.key("alt+F4")
+        screen.window("Sipster")
+        desktop.close_window("Sipster")
+        status = sipster.wait(timeout=10)
+        assert status == 0, f"closing the main window ended with status {status}"
+    finally:
+        if sipster.poll() is None:
+            sipster.kill()
+            sipster.wait()
+
+
+def main():
+    started = time.monotonic()
+    passed = failed = 0
+    with Desktop() as desktop:
+        for check in (walk_through, close_requests):
+            try:
+                check(desktop)
+                passed += 1
+                print(f"ok: {check.__name__}")
+            except Exception as error:
+                failed += 1
+                print(f"FAILED: {check.__name__}: {error}")
+    print(f"end-to-end: {passed} passed, {failed} failed "
+          f"({time.monotonic() - started:.1f} s)")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
