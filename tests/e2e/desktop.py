@@ -35,8 +35,9 @@ class Desktop:
 
     def _start(self):
         read_fd, write_fd = os.pipe()
+        self._xvfb_log = open(os.path.join(self._tmp, "xvfb.log"), "w")
         self._spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-                     "-nolisten", "tcp"], pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
+                     "-nolisten", "tcp"], pass_fds=(write_fd,), stderr=self._xvfb_log)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:
             display = pipe.readline().strip()
@@ -54,13 +55,30 @@ class Desktop:
 
         launcher = "/usr/libexec/at-spi-bus-launcher"
         self._spawn([launcher, "--launch-immediately"], stderr=subprocess.DEVNULL)
-        self._spawn(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
         self.env["QT_QPA_PLATFORM"] = "xcb"
         self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         self.env["NO_AT_BRIDGE"] = "0"
         os.environ.update({k: self.env[k] for k in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
                                                     "XDG_RUNTIME_DIR")})
-        self.wait_for(lambda: self.run_quietly(["wmctrl", "-m"]) == 0, "the window manager")
+        self._start_window_manager()
+
+    def _start_window_manager(self):
+        # The window manager gets a few tries: one that cannot reach a display still starting
+        # up exits at once.
+        for _ in range(3):
+            wm = self._spawn(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+            try:
+                self.wait_for(lambda: wm.poll() is not None
+                              or self.run_quietly(["wmctrl", "-m"]) == 0, "the window manager")
+            except AssertionError:
+                break
+            if wm.poll() is None:
+                return
+            time.sleep(0.2)
+        self._xvfb_log.flush()
+        with open(self._xvfb_log.name) as log:
+            raise RuntimeError("no window manager on display " + self.env["DISPLAY"]
+                               + "; Xvfb said:\n" + log.read())
 
     def run_quietly(self, args):
         return subprocess.run(args, env=self.env, stdout=subprocess.DEVNULL,
@@ -106,6 +124,8 @@ class Desktop:
                 os.kill(self._bus_pid, signal.SIGTERM)
             except ProcessLookupError:
                 pass
+        if getattr(self, "_xvfb_log", None):
+            self._xvfb_log.close()
         shutil.rmtree(self._tmp, ignore_errors=True)
 
 
