@@ -41,8 +41,10 @@ void frmTest::cmdOK_Click()
     const sipster::Verdict verdict = sipster::ScoreEntry(
         m_forms.tallies(), txtPunch->text().toStdString(), txtApple->text().toStdString());
     if (verdict == sipster::Verdict::Accepted) {
-        txtPunch->clear();
-        txtApple->clear();
+        // Setting the text, unlike clear(), also drops the box's undo history, which would
+        // otherwise grow with every tester.
+        txtPunch->setText(QString());
+        txtApple->setText(QString());
         SetFocus(txtPunch);
         return;
     }

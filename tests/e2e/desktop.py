@@ -94,7 +94,18 @@ class Desktop:
         subprocess.run(["wmctrl", "-c", title], env=self.env, check=True)
 
     def start(self, args):
-        return self._spawn(args, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        """Starts a program on this desktop; what it prints goes to a log kept for program_log()."""
+        self._program_log = os.path.join(self._tmp, f"program-{len(self._procs)}.log")
+        with open(self._program_log, "w") as log:
+            return self._spawn(args, stdout=log, stderr=subprocess.STDOUT)
+
+    def program_log(self):
+        """The last lines the most recently started program printed."""
+        try:
+            with open(self._program_log) as log:
+                return "".join(log.readlines()[-30:])
+        except (AttributeError, OSError):
+            return ""
 
     @staticmethod
     def wait_for(predicate, what, timeout=10.0):

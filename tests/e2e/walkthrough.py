@@ -122,6 +122,7 @@ def main():
             except Exception as error:
                 failed += 1
                 print(f"FAILED: {check.__name__}: {error}")
+                print("the program printed:\n" + desktop.program_log())
     print(f"end-to-end: {passed} passed, {failed} failed "
           f"({time.monotonic() - started:.1f} s)")
     return 1 if failed else 0

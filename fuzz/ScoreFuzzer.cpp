@@ -1,0 +1,7 @@
+#include "ScoreChecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    sipster::checkScoreInput(data, size);
+    return 0;
+}
