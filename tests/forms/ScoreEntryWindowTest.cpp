@@ -9,14 +9,21 @@ namespace {
 class ScoreEntryWindow : public FormsFixture
 {
 protected:
-    // Opens the score window from the main window's menu, runs `steps` inside it, then cancels.
+    // Opens the score window from the main window's menu, runs `steps` inside it, then cancels
+    // unless the steps left it.
     void inScoreWindow(std::function<void(frmTest &)> steps)
     {
         frmMain &main = startAtMain();
         user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_N); }).on("frmTest", [&] {
             steps(forms().test());
         });
-        user.on("frmTest", [this] { pressKey(&forms().test(), Qt::Key_Escape); }).on(&main, [] {});
+        user.when([] { return true; },
+                  [this] {
+                      if (forms().test().isVisible()) {
+                          pressKey(&forms().test(), Qt::Key_Escape);
+                      }
+                  })
+            .on(&main, [] {});
         user.run();
     }
 
@@ -80,6 +87,33 @@ TEST_F(ScoreEntryWindow, MouseOnOKRecordsAndCancelKeepsTypedText)
     });
     EXPECT_EQ(punch(forms().test())->text(), "7") << "cancel keeps what was typed";
     EXPECT_EQ(tallies().intTesterCount, 1);
+}
+
+// Alt with a button's accelerator letter presses it (with a short press animation, so the
+// steps wait for its effect).
+TEST_F(ScoreEntryWindow, ButtonAcceleratorsAndEnterOnTheFocusedButton)
+{
+    frmMain &main = startAtMain();
+    frmTest &form = forms().test();
+    user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_N); })
+        .on(&form,
+            [&] {
+                typeInto(punch(form), "9");
+                typeInto(apple(form), "3");
+                pressKey(&form, Qt::Key_O, Qt::AltModifier);
+            })
+        .when([&] { return tallies().intTesterCount == 1; },
+              [&] {
+                  typeInto(punch(form), "4");
+                  child<QPushButton>(&form, "cmdCancel")->setFocus();
+                  pressKey(QApplication::focusWidget(), Qt::Key_Return);
+                  EXPECT_FALSE(form.isVisible()) << "Enter on Cancel presses Cancel, not OK";
+                  EXPECT_EQ(tallies().intTesterCount, 1);
+              })
+        .on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_N); })
+        .on(&form, [&] { pressKey(&form, Qt::Key_C, Qt::AltModifier); })
+        .on(&main, [&] { EXPECT_EQ(punch(form)->text(), "4"); });
+    user.run();
 }
 
 struct RefusalCase
