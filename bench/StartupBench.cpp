@@ -103,7 +103,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: %s PROGRAM BASELINE [RUNS]\n", argv[0]);
         return EXIT_FAILURE;
     }
-    const int runs = argc > 3 ? std::atoi(argv[3]) : 15;
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 21;
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection)) {
         std::fprintf(stderr, "cannot open the display\n");

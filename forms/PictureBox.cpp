@@ -20,7 +20,7 @@ QAccessibleInterface *pictureAccessible(const QString &className, QObject *objec
 
 PictureBox::PictureBox(const QString &picture, const QString &description, QWidget *parent)
     : QWidget(parent)
-    , m_renderer(new QSvgRenderer(picture, this))
+    , m_picture(picture)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(pictureAccessible);
@@ -28,19 +28,27 @@ PictureBox::PictureBox(const QString &picture, const QString &description, QWidg
     }();
     Q_UNUSED(factoryInstalled);
     setAccessibleName(description);
-    m_renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
+}
+
+QSvgRenderer *PictureBox::renderer() const
+{
+    if (!m_renderer) {
+        m_renderer = new QSvgRenderer(m_picture, const_cast<PictureBox *>(this));
+        m_renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
+    }
+    return m_renderer;
 }
 
 bool PictureBox::hasPicture() const
 {
-    return m_renderer->isValid();
+    return renderer()->isValid();
 }
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_renderer->render(&painter, rect());
+    renderer()->render(&painter, rect());
 }
 
 } // namespace WindowRuntime

@@ -21,7 +21,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QSvgRenderer *m_renderer;
+    // The drawing is read when first needed, so creating a window does not wait for it.
+    QSvgRenderer *renderer() const;
+
+    QString m_picture;
+    mutable QSvgRenderer *m_renderer = nullptr;
 };
 
 } // namespace WindowRuntime
