@@ -45,12 +45,12 @@ void substituteMissingFaces()
     Q_UNUSED(done);
 }
 
-QFont fontFor(const FontSpec &spec)
+QFont fontFor(const FontChoice &choice)
 {
-    QFont font(QString::fromLatin1(spec.face));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.style == FontStyle::Bold || spec.style == FontStyle::BoldItalic);
-    font.setItalic(spec.style == FontStyle::Italic || spec.style == FontStyle::BoldItalic);
+    QFont font(QString::fromLatin1(choice.face));
+    font.setPointSizeF(choice.points);
+    font.setBold(choice.style == FontStyle::Bold || choice.style == FontStyle::BoldItalic);
+    font.setItalic(choice.style == FontStyle::Italic || choice.style == FontStyle::BoldItalic);
     return font;
 }
 
@@ -77,14 +77,14 @@ bool takesFocus(ControlKind kind)
     return kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
 }
 
-QWidget *createLine(const ControlSpec &spec, QWidget *parent)
+QWidget *createLine(const ControlEntry &entry, QWidget *parent)
 {
     auto *line = new QFrame(parent);
-    const bool horizontal = spec.from.y == spec.to.y;
+    const bool horizontal = entry.from.y == entry.to.y;
     line->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
     line->setFrameShadow(QFrame::Sunken);
-    const QPoint from(twipsToPixels(spec.from.x), twipsToPixels(spec.from.y));
-    const QPoint to(twipsToPixels(spec.to.x), twipsToPixels(spec.to.y));
+    const QPoint from(twipsToPixels(entry.from.x), twipsToPixels(entry.from.y));
+    const QPoint to(twipsToPixels(entry.to.x), twipsToPixels(entry.to.y));
     // A sunken rule is two pixels thick, centred on the line.
     line->setGeometry(
         horizontal
@@ -93,35 +93,35 @@ QWidget *createLine(const ControlSpec &spec, QWidget *parent)
     return line;
 }
 
-QWidget *createControl(const ControlSpec &spec, QWidget *parent)
+QWidget *createControl(const ControlEntry &entry, QWidget *parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(entry.caption);
+    switch (entry.kind) {
     case ControlKind::Label: {
         auto *label = new QLabel(caption, parent);
-        label->setAlignment(alignmentFor(spec.alignment));
+        label->setAlignment(alignmentFor(entry.alignment));
         return label;
     }
     case ControlKind::TextBox: {
         auto *box = new QLineEdit(caption, parent);
-        box->setAlignment(alignmentFor(spec.alignment) & Qt::AlignHorizontal_Mask);
+        box->setAlignment(alignmentFor(entry.alignment) & Qt::AlignHorizontal_Mask);
         return box;
     }
     case ControlKind::CommandButton: {
         auto *button = new QPushButton(caption, parent);
         button->setAutoDefault(false);
-        button->setDefault(spec.isDefault);
+        button->setDefault(entry.isDefault);
         return button;
     }
     case ControlKind::Image:
-        return new PictureBox(QString::fromUtf8(spec.picture), text(spec.description), parent);
+        return new PictureBox(QString::fromUtf8(entry.picture), text(entry.description), parent);
     case ControlKind::Frame: {
         auto *frame = new QGroupBox(parent);
         frame->setFocusPolicy(Qt::NoFocus);
         return frame;
     }
     case ControlKind::Line:
-        return createLine(spec, parent);
+        return createLine(entry, parent);
     }
     return nullptr;
 }
@@ -144,21 +144,21 @@ QRect twipsToPixels(const TwipRect &rect)
     return {left, top, right - left, bottom - top};
 }
 
-Form::Form(const FormSpec &spec)
+Form::Form(const FormDescription &form)
 {
     substituteMissingFaces();
-    setObjectName(QString::fromLatin1(spec.name));
-    setWindowTitle(QString::fromUtf8(spec.caption));
-    if (spec.accessibleName) {
-        setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    setObjectName(QString::fromLatin1(form.name));
+    setWindowTitle(QString::fromUtf8(form.caption));
+    if (form.accessibleName) {
+        setAccessibleName(QString::fromUtf8(form.accessibleName));
     }
-    if (!spec.titleBar) {
+    if (!form.titleBar) {
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint);
     }
-    if (spec.background) {
+    if (form.background) {
         // A fixed background takes a fixed text colour with it, so dark themes stay readable.
         QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, *spec.background);
+        palette.setColor(QPalette::Window, *form.background);
         palette.setColor(QPalette::WindowText, Qt::black);
         setPalette(palette);
         setAutoFillBackground(true);
@@ -169,13 +169,13 @@ Form::Form(const FormSpec &spec)
     layout->setSpacing(0);
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(twipsToPixels(spec.client.width), twipsToPixels(spec.client.height));
+    m_client->setFixedSize(twipsToPixels(form.client.width), twipsToPixels(form.client.height));
     layout->addWidget(m_client, 0, Qt::AlignLeft | Qt::AlignTop);
-    if (!spec.menu.empty()) {
-        buildMenu(spec.menu);
+    if (!form.menu.empty()) {
+        buildMenu(form.menu);
     }
-    buildControls(spec.controls);
-    if (spec.border == Border::FixedDialog) {
+    buildControls(form.controls);
+    if (form.border == Border::FixedDialog) {
         layout->setSizeConstraint(QLayout::SetFixedSize);
     }
     layout->activate();
@@ -190,13 +190,13 @@ Form::~Form()
     }
 }
 
-void Form::buildMenu(std::span<const MenuSpec> menu)
+void Form::buildMenu(std::span<const MenuEntry> menu)
 {
     auto *bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menuBar"));
     layout()->setMenuBar(bar);
     QHash<QString, QMenu *> submenus;
-    for (const MenuSpec &item : menu) {
+    for (const MenuEntry &item : menu) {
         const QString name = QString::fromLatin1(item.name);
         const QString caption = QString::fromUtf8(item.caption);
         if (!item.parent) {
@@ -214,33 +214,33 @@ void Form::buildMenu(std::span<const MenuSpec> menu)
     }
 }
 
-void Form::buildControls(std::span<const ControlSpec> controls)
+void Form::buildControls(std::span<const ControlEntry> controls)
 {
     std::map<int, QWidget *> byTabIndex;
-    std::map<QWidget *, const ControlSpec *> specs;
-    for (const ControlSpec &spec : controls) {
-        QWidget *parent = spec.container ? control(spec.container) : m_client;
-        QWidget *widget = createControl(spec, parent);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.kind != ControlKind::Line) {
-            widget->setGeometry(twipsToPixels(spec.rect));
+    std::map<QWidget *, const ControlEntry *> entries;
+    for (const ControlEntry &entry : controls) {
+        QWidget *parent = entry.container ? control(entry.container) : m_client;
+        QWidget *widget = createControl(entry, parent);
+        widget->setObjectName(QString::fromLatin1(entry.name));
+        if (entry.kind != ControlKind::Line) {
+            widget->setGeometry(twipsToPixels(entry.rect));
         }
-        if (spec.kind != ControlKind::Line && spec.kind != ControlKind::Image
-            && spec.kind != ControlKind::Frame) {
-            widget->setFont(fontFor(spec.font));
+        if (entry.kind != ControlKind::Line && entry.kind != ControlKind::Image
+            && entry.kind != ControlKind::Frame) {
+            widget->setFont(fontFor(entry.font));
         }
-        if (spec.autoSize) {
+        if (entry.autoSize) {
             widget->adjustSize();
         }
-        if (spec.isDefault) {
+        if (entry.isDefault) {
             m_defaultButton = static_cast<QPushButton *>(widget);
         }
-        if (spec.isCancel) {
+        if (entry.isCancel) {
             m_cancelButton = static_cast<QPushButton *>(widget);
         }
-        if (spec.tabIndex >= 0) {
-            byTabIndex[spec.tabIndex] = widget;
-            specs[widget] = &spec;
+        if (entry.tabIndex >= 0) {
+            byTabIndex[entry.tabIndex] = widget;
+            entries[widget] = &entry;
         }
     }
 
@@ -249,7 +249,7 @@ void Form::buildControls(std::span<const ControlSpec> controls)
     QWidget *previousFocusable = nullptr;
     QList<QLabel *> labelsAwaitingBuddy;
     for (const auto &[tabIndex, widget] : byTabIndex) {
-        if (!takesFocus(specs[widget]->kind)) {
+        if (!takesFocus(entries[widget]->kind)) {
             if (auto *label = qobject_cast<QLabel *>(widget)) {
                 labelsAwaitingBuddy.append(label);
             }

@@ -44,10 +44,10 @@ struct TwipSize
 
 enum class FontStyle { Regular, Bold, Italic, BoldItalic };
 
-struct FontSpec
+struct FontChoice
 {
-    constexpr FontSpec(const char *face = "MS Sans Serif", double points = 8.25,
-                       FontStyle style = FontStyle::Regular)
+    constexpr FontChoice(const char *face = "MS Sans Serif", double points = 8.25,
+                         FontStyle style = FontStyle::Regular)
         : face(face)
         , points(points)
         , style(style)
@@ -63,14 +63,14 @@ enum class Alignment { Left, Right, Centre };
 
 // One row of a form's control table. Built with the functions below and refined with the
 // chained setters, e.g. Label("lblPunch", "&Prune Punch", {1320, 720, 1215, 255}).tab(0).
-struct ControlSpec
+struct ControlEntry
 {
     const char *name = "";
     ControlKind kind = ControlKind::Label;
     const char *caption = "";
     TwipRect rect;
     int tabIndex = -1; // -1 for controls outside the tab order
-    FontSpec font;
+    FontChoice font;
     Alignment alignment = Alignment::Left;
     bool autoSize = false;
     bool isDefault = false; // pressed by Enter unless another button has the focus
@@ -81,99 +81,102 @@ struct ControlSpec
     TwipPoint from; // a Line's two ends
     TwipPoint to;
 
-    constexpr ControlSpec tab(int index) const { return with(&ControlSpec::tabIndex, index); }
-    constexpr ControlSpec withFont(FontSpec spec) const { return with(&ControlSpec::font, spec); }
-    constexpr ControlSpec aligned(Alignment a) const { return with(&ControlSpec::alignment, a); }
-    constexpr ControlSpec autoSized() const { return with(&ControlSpec::autoSize, true); }
-    constexpr ControlSpec defaultButton() const { return with(&ControlSpec::isDefault, true); }
-    constexpr ControlSpec cancelButton() const { return with(&ControlSpec::isCancel, true); }
-    constexpr ControlSpec inside(const char *frame) const
+    constexpr ControlEntry tab(int index) const { return with(&ControlEntry::tabIndex, index); }
+    constexpr ControlEntry withFont(FontChoice choice) const
     {
-        return with(&ControlSpec::container, frame);
+        return with(&ControlEntry::font, choice);
+    }
+    constexpr ControlEntry aligned(Alignment a) const { return with(&ControlEntry::alignment, a); }
+    constexpr ControlEntry autoSized() const { return with(&ControlEntry::autoSize, true); }
+    constexpr ControlEntry defaultButton() const { return with(&ControlEntry::isDefault, true); }
+    constexpr ControlEntry cancelButton() const { return with(&ControlEntry::isCancel, true); }
+    constexpr ControlEntry inside(const char *frame) const
+    {
+        return with(&ControlEntry::container, frame);
     }
 
 private:
-    template<class T> constexpr ControlSpec with(T ControlSpec::*field, T value) const
+    template<class T> constexpr ControlEntry with(T ControlEntry::*field, T value) const
     {
-        ControlSpec copy = *this;
+        ControlEntry copy = *this;
         copy.*field = value;
         return copy;
     }
 };
 
-constexpr ControlSpec makeControl(ControlKind kind, const char *name, const char *caption,
-                                  TwipRect rect)
+constexpr ControlEntry makeControl(ControlKind kind, const char *name, const char *caption,
+                                   TwipRect rect)
 {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.caption = caption;
-    spec.rect = rect;
-    return spec;
+    ControlEntry entry;
+    entry.kind = kind;
+    entry.name = name;
+    entry.caption = caption;
+    entry.rect = rect;
+    return entry;
 }
 
-constexpr ControlSpec Label(const char *name, const char *caption, TwipRect rect)
+constexpr ControlEntry Label(const char *name, const char *caption, TwipRect rect)
 {
     return makeControl(ControlKind::Label, name, caption, rect);
 }
 
-constexpr ControlSpec TextBox(const char *name, TwipRect rect)
+constexpr ControlEntry TextBox(const char *name, TwipRect rect)
 {
     return makeControl(ControlKind::TextBox, name, "", rect);
 }
 
-constexpr ControlSpec CommandButton(const char *name, const char *caption, TwipRect rect)
+constexpr ControlEntry CommandButton(const char *name, const char *caption, TwipRect rect)
 {
     return makeControl(ControlKind::CommandButton, name, caption, rect);
 }
 
-constexpr ControlSpec Frame(const char *name, TwipRect rect)
+constexpr ControlEntry Frame(const char *name, TwipRect rect)
 {
     return makeControl(ControlKind::Frame, name, "", rect);
 }
 
 // A stretched picture; description is what a screen reader says for it.
-constexpr ControlSpec Image(const char *name, TwipRect rect, const char *picture,
-                            const char *description)
+constexpr ControlEntry Image(const char *name, TwipRect rect, const char *picture,
+                             const char *description)
 {
-    ControlSpec spec = makeControl(ControlKind::Image, name, "", rect);
-    spec.picture = picture;
-    spec.description = description;
-    return spec;
+    ControlEntry entry = makeControl(ControlKind::Image, name, "", rect);
+    entry.picture = picture;
+    entry.description = description;
+    return entry;
 }
 
-constexpr ControlSpec Line(const char *name, TwipPoint from, TwipPoint to)
+constexpr ControlEntry Line(const char *name, TwipPoint from, TwipPoint to)
 {
-    ControlSpec spec = makeControl(ControlKind::Line, name, "", {});
-    spec.from = from;
-    spec.to = to;
-    return spec;
+    ControlEntry entry = makeControl(ControlKind::Line, name, "", {});
+    entry.from = from;
+    entry.to = to;
+    return entry;
 }
 
 // Menu items in tree order; a caption of "-" is a separator.
-struct MenuSpec
+struct MenuEntry
 {
     const char *name;
     const char *caption;
     const char *parent; // nullptr for a menu on the menu bar
 };
 
-constexpr MenuSpec Menu(const char *name, const char *caption)
+constexpr MenuEntry Menu(const char *name, const char *caption)
 {
     return {name, caption, nullptr};
 }
 
-constexpr MenuSpec MenuItem(const char *parent, const char *name, const char *caption)
+constexpr MenuEntry MenuItem(const char *parent, const char *name, const char *caption)
 {
     return {name, caption, parent};
 }
 
 enum class Border { Sizable, FixedDialog };
 
-struct FormSpec
+struct FormDescription
 {
-    FormSpec(const char *name, const char *caption, TwipSize client,
-             std::span<const ControlSpec> controls)
+    FormDescription(const char *name, const char *caption, TwipSize client,
+                    std::span<const ControlEntry> controls)
         : name(name)
         , caption(caption)
         , client(client)
@@ -183,29 +186,29 @@ struct FormSpec
     const char *name;
     const char *caption;
     TwipSize client;
-    std::span<const ControlSpec> controls;
-    std::span<const MenuSpec> menu;
+    std::span<const ControlEntry> controls;
+    std::span<const MenuEntry> menu;
     Border border = Border::Sizable;
     bool titleBar = true; // false: no caption, control menu, minimise or maximise button
     std::optional<QColor> background;
     const char *accessibleName = nullptr; // for a window without a caption
 
-    FormSpec withMenu(std::span<const MenuSpec> items) const
+    FormDescription withMenu(std::span<const MenuEntry> items) const
     {
-        FormSpec copy = *this;
+        FormDescription copy = *this;
         copy.menu = items;
         return copy;
     }
-    FormSpec withBackground(QColor colour) const
+    FormDescription withBackground(QColor colour) const
     {
-        FormSpec copy = *this;
+        FormDescription copy = *this;
         copy.background = colour;
         return copy;
     }
     // A fixed dialog border with no title bar at all; accessibleName stands in for the caption.
-    FormSpec titleCard(const char *spokenName) const
+    FormDescription titleCard(const char *spokenName) const
     {
-        FormSpec copy = *this;
+        FormDescription copy = *this;
         copy.border = Border::FixedDialog;
         copy.titleBar = false;
         copy.accessibleName = spokenName;
@@ -223,7 +226,7 @@ class Form : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form(const FormSpec &spec);
+    explicit Form(const FormDescription &form);
     ~Form() override;
 
     // ShowModal returns once the form is hidden or destroyed; the program's other windows take
@@ -261,8 +264,8 @@ protected:
 
 private:
     void connectClick(const char *name, QObject *context, std::function<void()> handler);
-    void buildMenu(std::span<const MenuSpec> menu);
-    void buildControls(std::span<const ControlSpec> controls);
+    void buildMenu(std::span<const MenuEntry> menu);
+    void buildControls(std::span<const ControlEntry> controls);
     void placeOnFirstShow();
     void rememberWindowBeneath();
     void setModal(bool modal);

@@ -4,7 +4,7 @@ using namespace WindowRuntime;
 
 namespace {
 
-const ControlSpec kControls[] = {
+const ControlEntry kControls[] = {
     Label("lblTitle3", "Made by the Sipster team", {1680, 1320, 2535, 255}).tab(0),
     Label("lblTitle2", "Version 1.0", {1680, 960, 1815, 255}).tab(1),
     Label("lblTitle1", "Sipster Survey", {1440, 480, 2775, 375})
@@ -16,7 +16,7 @@ const ControlSpec kControls[] = {
           "A glass of punch with a straw"),
 };
 
-const FormSpec kForm("frmAbout", "About Sipster", {5520, 3930}, kControls);
+const FormDescription kForm("frmAbout", "About Sipster", {5520, 3930}, kControls);
 
 } // namespace
 

@@ -9,12 +9,12 @@ using namespace WindowRuntime;
 
 namespace {
 
-const ControlSpec kControls[] = {
+const ControlEntry kControls[] = {
     Label("Label1", "Taste Test Challenge", {1320, 1440, 4215, 855})
         .withFont({"MS Sans Serif", 18, FontStyle::BoldItalic}),
 };
 
-const MenuSpec kMenu[] = {
+const MenuEntry kMenu[] = {
     Menu("File", "&File"),
     MenuItem("File", "Tester", "&New Tester"),
     MenuItem("File", "Summary", "&Summary"),
@@ -24,7 +24,8 @@ const MenuSpec kMenu[] = {
     MenuItem("Help", "About", "&About"),
 };
 
-const FormSpec kForm = FormSpec("frmMain", "Sipster", {6690, 4140}, kControls).withMenu(kMenu);
+const FormDescription kForm
+    = FormDescription("frmMain", "Sipster", {6690, 4140}, kControls).withMenu(kMenu);
 
 } // namespace
 

@@ -7,9 +7,9 @@ using namespace WindowRuntime;
 
 namespace {
 
-constexpr FontSpec kArialSmall {"Arial", 8.25};
+constexpr FontChoice kArialSmall {"Arial", 8.25};
 
-const ControlSpec kControls[] = {
+const ControlEntry kControls[] = {
     Frame("Frame1", {150, 60, 7080, 4050}),
     Image("imgLogo", {360, 795, 1815, 2385}, ":/pictures/logo.svg",
           "Two glasses, one of prune punch and one of apple ade")
@@ -41,8 +41,8 @@ const ControlSpec kControls[] = {
     CommandButton("cmdClose", "&Close", {3000, 4320, 1215, 495}).tab(0),
 };
 
-const FormSpec kForm
-    = FormSpec("frmSplash", "", {7380, 4920}, kControls).titleCard("Taste Test STUDY");
+const FormDescription kForm
+    = FormDescription("frmSplash", "", {7380, 4920}, kControls).titleCard("Taste Test STUDY");
 
 } // namespace
 

@@ -9,15 +9,15 @@ using namespace WindowRuntime;
 
 namespace {
 
-constexpr FontSpec kLabelFont {"MS Sans Serif", 8.25, FontStyle::Bold};
+constexpr FontChoice kLabelFont {"MS Sans Serif", 8.25, FontStyle::Bold};
 
-constexpr ControlSpec SummaryLabel(const char *name, const char *caption, TwipRect rect,
-                                   Alignment alignment)
+constexpr ControlEntry SummaryLabel(const char *name, const char *caption, TwipRect rect,
+                                    Alignment alignment)
 {
     return Label(name, caption, rect).withFont(kLabelFont).aligned(alignment);
 }
 
-const ControlSpec kControls[] = {
+const ControlEntry kControls[] = {
     CommandButton("cmdOK", "OK", {2760, 3360, 975, 375}).tab(0).defaultButton().cancelButton(),
     SummaryLabel("lblSumNum", "Number of Sipsters:", {360, 960, 3015, 255}, Alignment::Right)
         .tab(1),
@@ -34,8 +34,9 @@ const ControlSpec kControls[] = {
     SummaryLabel("lblAvgApple", "", {3840, 2160, 735, 255}, Alignment::Right).tab(8),
 };
 
-const FormSpec kForm = FormSpec("frmSummary", "Tester Summary", {6690, 4140}, kControls)
-                           .withBackground(QColor(192, 192, 192));
+const FormDescription kForm
+    = FormDescription("frmSummary", "Tester Summary", {6690, 4140}, kControls)
+          .withBackground(QColor(192, 192, 192));
 
 QString text(const std::string &utf8)
 {

@@ -9,7 +9,7 @@ using namespace WindowRuntime;
 
 namespace {
 
-const ControlSpec kControls[] = {
+const ControlEntry kControls[] = {
     Label("lblPunch", "&Prune Punch", {1320, 720, 1215, 255}).tab(0).aligned(Alignment::Centre),
     TextBox("txtPunch", {1560, 1080, 615, 285}).tab(1),
     Label("lblApple", "&Apple Ade", {3480, 720, 855, 255}).tab(2),
@@ -22,7 +22,7 @@ const ControlSpec kControls[] = {
         .withFont({"MS Sans Serif", 12, FontStyle::Bold}),
 };
 
-const FormSpec kForm("frmTest", "New Tester", {5790, 2940}, kControls);
+const FormDescription kForm("frmTest", "New Tester", {5790, 2940}, kControls);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 Everything started here is stopped by close(), and by the context manager even when a test fails.
 """
 
+import contextlib
 import os
 import shutil
 import signal
@@ -98,6 +99,17 @@ class Desktop:
         self._program_log = os.path.join(self._tmp, f"program-{len(self._procs)}.log")
         with open(self._program_log, "w") as log:
             return self._spawn(args, stdout=log, stderr=subprocess.STDOUT)
+
+    @contextlib.contextmanager
+    def running(self, args):
+        """Starts a program for a with-block and kills it at the end if it is still running."""
+        process = self.start(args)
+        try:
+            yield process
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
 
     def program_log(self):
         """The last lines the most recently started program printed."""

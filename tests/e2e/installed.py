@@ -14,18 +14,13 @@ def main():
         print("installed: 0 passed, 1 failed (sipster is not on the PATH)")
         return 1
     with Desktop() as desktop:
-        sipster = desktop.start([program])
-        try:
+        with desktop.running([program]) as sipster:
             screen = Screen(desktop, sipster)
             screen.window("Taste Test STUDY")
             desktop.key("alt+c")
             screen.window("Sipster")
             desktop.key("alt+f", "x")
             status = sipster.wait(timeout=10)
-        finally:
-            if sipster.poll() is None:
-                sipster.kill()
-                sipster.wait()
     ok = status == 0
     print(f"installed {program}: {1 if ok else 0} passed, {0 if ok else 1} failed")
     return 0 if ok else 1

@@ -21,10 +21,9 @@ def check_accessible_names(screen, window, entries=(), buttons=(), pictures=()):
 
 
 def walk_through(desktop):
-    sipster = desktop.start([PROGRAM])
-    screen = Screen(desktop, sipster)
-    p = screen.pyatspi
-    try:
+    with desktop.running([PROGRAM]) as sipster:
+        screen = Screen(desktop, sipster)
+        p = screen.pyatspi
         splash = screen.window("Taste Test STUDY")
         assert {"Taste Test", "STUDY", "Version 1"} <= set(screen.labels(splash)), \
             screen.labels(splash)
@@ -87,27 +86,18 @@ def walk_through(desktop):
         desktop.key("alt+f", "x")
         status = sipster.wait(timeout=10)
         assert status == 0, f"Exit ended with status {status}"
-    finally:
-        if sipster.poll() is None:
-            sipster.kill()
-            sipster.wait()
 
 
 def close_requests(desktop):
     """Alt+F4 on the title card acts as its Close; the main window's close box ends the run."""
-    sipster = desktop.start([PROGRAM])
-    screen = Screen(desktop, sipster)
-    try:
+    with desktop.running([PROGRAM]) as sipster:
+        screen = Screen(desktop, sipster)
         screen.window("Taste Test STUDY")
         desktop.key("alt+F4")
         screen.window("Sipster")
         desktop.close_window("Sipster")
         status = sipster.wait(timeout=10)
         assert status == 0, f"closing the main window ended with status {status}"
-    finally:
-        if sipster.poll() is None:
-            sipster.kill()
-            sipster.wait()
 
 
 def main():
