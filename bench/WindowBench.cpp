@@ -16,6 +16,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#ifdef __linux__
+#include <unistd.h>
+#endif
+
 namespace {
 
 double residentMiB()

@@ -58,20 +58,6 @@ TEST_F(Navigation, SummaryWithoutTestersWarnsAndStays)
     EXPECT_EQ(topLevel("frmSummary"), nullptr) << "the summary window was never needed";
 }
 
-TEST_F(Navigation, SummaryAndBackWithTesters)
-{
-    tallies() = {8, 6, 1};
-    frmMain &main = startAtMain();
-    user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_S); })
-        .on("frmSummary",
-            [this] {
-                EXPECT_EQ(visibleWindows(), Windows {"frmSummary"});
-                pressKey(&forms().summary(), Qt::Key_Return);
-            })
-        .on(&main, [] { EXPECT_EQ(visibleWindows(), Windows {"frmMain"}); });
-    user.run();
-}
-
 TEST_F(Navigation, AboutOpensOverTheMainWindow)
 {
     frmMain &main = startAtMain();
