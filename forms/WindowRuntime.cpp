@@ -216,8 +216,7 @@ void Form::buildMenu(std::span<const MenuEntry> menu)
 
 void Form::buildControls(std::span<const ControlEntry> controls)
 {
-    std::map<int, QWidget *> byTabIndex;
-    std::map<QWidget *, const ControlEntry *> entries;
+    std::map<int, std::pair<QWidget *, ControlKind>> byTabIndex;
     for (const ControlEntry &entry : controls) {
         QWidget *parent = entry.container ? control(entry.container) : m_client;
         QWidget *widget = createControl(entry, parent);
@@ -239,8 +238,7 @@ void Form::buildControls(std::span<const ControlEntry> controls)
             m_cancelButton = static_cast<QPushButton *>(widget);
         }
         if (entry.tabIndex >= 0) {
-            byTabIndex[entry.tabIndex] = widget;
-            entries[widget] = &entry;
+            byTabIndex[entry.tabIndex] = {widget, entry.kind};
         }
     }
 
@@ -248,8 +246,9 @@ void Form::buildControls(std::span<const ControlEntry> controls)
     // takes focus.
     QWidget *previousFocusable = nullptr;
     QList<QLabel *> labelsAwaitingBuddy;
-    for (const auto &[tabIndex, widget] : byTabIndex) {
-        if (!takesFocus(entries[widget]->kind)) {
+    for (const auto &[tabIndex, placed] : byTabIndex) {
+        const auto [widget, kind] = placed;
+        if (!takesFocus(kind)) {
             if (auto *label = qobject_cast<QLabel *>(widget)) {
                 labelsAwaitingBuddy.append(label);
             }
