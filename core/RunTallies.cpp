@@ -50,7 +50,7 @@ VerdictMessage messageFor(Verdict verdict)
     case Verdict::AppleInvalid:
         return {"Invalid score", "Enter an Apple Adescore from 1 to 10"};
     case Verdict::TallyFull:
-        return {"Tally full", "The tallies are full: no more testers can be recorded"};
+        return {"Tally full", "The totals have no room for these scores; they were not recorded"};
     }
     return {};
 }

@@ -30,10 +30,8 @@ template<class F> bool Forms::release(std::unique_ptr<F> &slot, WindowRuntime::F
     if (slot.get() != &form) {
         return false;
     }
-    // Unload is often called from the form's own click handler, so deletion waits for the
-    // event loop.
-    m_unloaded.append(slot.get());
-    slot.release()->deleteLater();
+    m_unloaded.append(slot.release());
+    form.Unload();
     return true;
 }
 
@@ -64,7 +62,6 @@ frmAbout &Forms::about()
 
 void Forms::Unload(WindowRuntime::Form &form)
 {
-    form.Hide();
     release(m_main, form) || release(m_test, form) || release(m_summary, form)
         || release(m_splash, form) || release(m_about, form);
 }

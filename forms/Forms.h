@@ -34,7 +34,7 @@ public:
     frmSplash &splash();
     frmAbout &about();
 
-    // Hides and destroys a form; referring to it again creates a fresh one.
+    // Hides and destroys a form (see Form::Unload); referring to it again creates a fresh one.
     void Unload(WindowRuntime::Form &form);
 
 private:
@@ -47,6 +47,6 @@ private:
     std::unique_ptr<frmSummary> m_summary;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmAbout> m_about;
-    // Unloaded forms whose deletion waits for their event handlers to return.
+    // Unloaded forms not yet destroyed, in case the program ends first.
     QList<QPointer<WindowRuntime::Form>> m_unloaded;
 };

@@ -15,8 +15,6 @@ class PictureBox : public QWidget
 public:
     PictureBox(const QString &picture, const QString &description, QWidget *parent);
 
-    bool hasPicture() const;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -2,12 +2,13 @@
 
 #include "PictureBox.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QFont>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -16,33 +17,78 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPointer>
+#include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <qdrawutil.h>
+#include <utility>
 
 namespace WindowRuntime {
 
 namespace {
 
-int g_modalDepth = 0;
+// Set by Unload, taken by the next modal Show, which then waits for the unloaded form to go.
+bool g_formUnloaded = false;
 
-// Faces the forms ask for that many machines lack; these stand-ins have the same metrics.
-void substituteMissingFaces()
+// A form description that names a control it does not have is a fault in the program.
+[[noreturn]] void missing(const char *what, const char *name, const QObject *form)
+{
+    qFatal("%s has no %s named %s", qPrintable(form->objectName()), what, name);
+}
+
+// Screen readers hear pictures as graphics and the main window (the form with a menu) as an
+// application window; every other form keeps QDialog's dialog role.
+QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget) {
+        return nullptr;
+    }
+    if (className == QLatin1String("WindowRuntime::PictureBox")) {
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    }
+    if (className == QLatin1String("WindowRuntime::Form")
+        && widget->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    }
+    return nullptr;
+}
+
+void setUpOnce()
 {
     static const bool done = [] {
+        // Faces the forms ask for that many machines lack; these stand-ins have the same metrics.
         QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
                                   QStringLiteral("Liberation Sans"));
         QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        QAccessible::installFactory(accessibleFor);
         return true;
     }();
     Q_UNUSED(done);
+}
+
+// QMessageBox sizes itself to its text, and leaves the title only a little room: a window
+// manager's title bar, with its icon and three buttons, would cut a title longer than the text.
+void makeRoomForTitle(QMessageBox &box)
+{
+    // A window menu icon and three buttons, with the gaps between them.
+    constexpr int kTitleBarButtons = 4 * 32;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid) {
+        return;
+    }
+    const QMargins margins = grid->contentsMargins();
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle())
+        + kTitleBarButtons - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 QFont fontFor(const FontChoice &choice)
@@ -54,17 +100,11 @@ QFont fontFor(const FontChoice &choice)
     return font;
 }
 
-Qt::Alignment alignmentFor(Alignment alignment)
+Qt::Alignment horizontalAlignment(Alignment alignment)
 {
-    switch (alignment) {
-    case Alignment::Right:
-        return Qt::AlignRight | Qt::AlignTop;
-    case Alignment::Centre:
-        return Qt::AlignHCenter | Qt::AlignTop;
-    case Alignment::Left:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignTop;
+    return alignment == Alignment::Right ? Qt::AlignRight
+        : alignment == Alignment::Centre ? Qt::AlignHCenter
+                                         : Qt::AlignLeft;
 }
 
 QString text(std::string_view utf8)
@@ -80,16 +120,12 @@ bool takesFocus(ControlKind kind)
 QWidget *createLine(const ControlEntry &entry, QWidget *parent)
 {
     auto *line = new QFrame(parent);
-    const bool horizontal = entry.from.y == entry.to.y;
+    const bool horizontal = entry.rect.height == 0;
     line->setFrameShape(horizontal ? QFrame::HLine : QFrame::VLine);
     line->setFrameShadow(QFrame::Sunken);
-    const QPoint from(twipsToPixels(entry.from.x), twipsToPixels(entry.from.y));
-    const QPoint to(twipsToPixels(entry.to.x), twipsToPixels(entry.to.y));
     // A sunken rule is two pixels thick, centred on the line.
-    line->setGeometry(
-        horizontal
-            ? QRect(std::min(from.x(), to.x()), from.y() - 1, std::abs(to.x() - from.x()), 2)
-            : QRect(from.x() - 1, std::min(from.y(), to.y()), 2, std::abs(to.y() - from.y())));
+    const QRect ends = twipsToPixels(entry.rect).normalized();
+    line->setGeometry(horizontal ? ends.adjusted(0, -1, 0, 1) : ends.adjusted(-1, 0, 1, 0));
     return line;
 }
 
@@ -99,17 +135,16 @@ QWidget *createControl(const ControlEntry &entry, QWidget *parent)
     switch (entry.kind) {
     case ControlKind::Label: {
         auto *label = new QLabel(caption, parent);
-        label->setAlignment(alignmentFor(entry.alignment));
+        label->setAlignment(horizontalAlignment(entry.alignment) | Qt::AlignTop);
         return label;
     }
     case ControlKind::TextBox: {
         auto *box = new QLineEdit(caption, parent);
-        box->setAlignment(alignmentFor(entry.alignment) & Qt::AlignHorizontal_Mask);
+        box->setAlignment(horizontalAlignment(entry.alignment));
         return box;
     }
     case ControlKind::CommandButton: {
         auto *button = new QPushButton(caption, parent);
-        button->setAutoDefault(false);
         button->setDefault(entry.isDefault);
         return button;
     }
@@ -144,16 +179,35 @@ QRect twipsToPixels(const TwipRect &rect)
     return {left, top, right - left, bottom - top};
 }
 
+std::string TextBoxControl::Text() const
+{
+    return box->text().toStdString();
+}
+
+void TextBoxControl::SetText(std::string_view text) const
+{
+    box->setText(WindowRuntime::text(text));
+}
+
+void TextBoxControl::SetFocus() const
+{
+    box->setFocus(Qt::OtherFocusReason);
+}
+
+void LabelControl::SetCaption(std::string_view caption) const
+{
+    label->setText(text(caption));
+}
+
 Form::Form(const FormDescription &form)
 {
-    substituteMissingFaces();
+    setUpOnce();
     setObjectName(QString::fromLatin1(form.name));
     setWindowTitle(QString::fromUtf8(form.caption));
+    // Every form is a window of its own to the window manager, with the title bar it describes.
+    setWindowFlags(form.titleBar ? Qt::Window : Qt::Window | Qt::CustomizeWindowHint);
     if (form.accessibleName) {
         setAccessibleName(QString::fromUtf8(form.accessibleName));
-    }
-    if (!form.titleBar) {
-        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint);
     }
     if (form.background) {
         // A fixed background takes a fixed text colour with it, so dark themes stay readable.
@@ -165,29 +219,24 @@ Form::Form(const FormDescription &form)
     }
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // Without a title bar nothing else marks where the window ends: it draws a raised edge.
+    m_edge = !form.titleBar;
+    const int edge = m_edge ? 2 : 0;
+    layout->setContentsMargins(edge, edge, edge, edge);
     layout->setSpacing(0);
-    m_client = new QWidget(this);
-    m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(twipsToPixels(form.client.width), twipsToPixels(form.client.height));
-    layout->addWidget(m_client, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twipsToPixels(form.client.width), twipsToPixels(form.client.height));
+    layout->addWidget(client, 0, Qt::AlignLeft | Qt::AlignTop);
     if (!form.menu.empty()) {
         buildMenu(form.menu);
     }
-    buildControls(form.controls);
+    buildControls(client, form.controls);
     if (form.border == Border::FixedDialog) {
         layout->setSizeConstraint(QLayout::SetFixedSize);
     }
     layout->activate();
     resize(layout->sizeHint());
-}
-
-Form::~Form()
-{
-    // A form destroyed while shown modally must still release the caller waiting on it.
-    if (m_modalLoop) {
-        m_modalLoop->quit();
-    }
 }
 
 void Form::buildMenu(std::span<const MenuEntry> menu)
@@ -207,18 +256,20 @@ void Form::buildMenu(std::span<const MenuEntry> menu)
             continue;
         }
         QMenu *parent = submenus.value(QString::fromLatin1(item.parent));
-        Q_ASSERT(parent);
+        if (!parent) {
+            missing("menu", item.parent, this);
+        }
         QAction *action
             = caption == QLatin1String("-") ? parent->addSeparator() : parent->addAction(caption);
         action->setObjectName(name);
     }
 }
 
-void Form::buildControls(std::span<const ControlEntry> controls)
+void Form::buildControls(QWidget *client, std::span<const ControlEntry> controls)
 {
     std::map<int, std::pair<QWidget *, ControlKind>> byTabIndex;
     for (const ControlEntry &entry : controls) {
-        QWidget *parent = entry.container ? control(entry.container) : m_client;
+        QWidget *parent = entry.container ? find<QGroupBox>(entry.container) : client;
         QWidget *widget = createControl(entry, parent);
         widget->setObjectName(QString::fromLatin1(entry.name));
         if (entry.kind != ControlKind::Line) {
@@ -231,19 +282,19 @@ void Form::buildControls(std::span<const ControlEntry> controls)
         if (entry.autoSize) {
             widget->adjustSize();
         }
-        if (entry.isDefault) {
-            m_defaultButton = static_cast<QPushButton *>(widget);
+        if ((entry.isDefault || entry.isCancel) && entry.kind != ControlKind::CommandButton) {
+            qFatal("%s: only a command button can be a default or cancel button", entry.name);
         }
         if (entry.isCancel) {
-            m_cancelButton = static_cast<QPushButton *>(widget);
+            m_cancelButton = qobject_cast<QPushButton *>(widget);
         }
         if (entry.tabIndex >= 0) {
             byTabIndex[entry.tabIndex] = {widget, entry.kind};
         }
     }
 
-    // Focus follows the tab indexes; a label's accelerator leads to the next control that
-    // takes focus.
+    // Focus follows the tab indexes, starting at the first control that takes it; a label's
+    // accelerator leads to the next control that takes focus.
     QWidget *previousFocusable = nullptr;
     QList<QLabel *> labelsAwaitingBuddy;
     for (const auto &[tabIndex, placed] : byTabIndex) {
@@ -261,10 +312,29 @@ void Form::buildControls(std::span<const ControlEntry> controls)
         if (previousFocusable) {
             setTabOrder(previousFocusable, widget);
         } else {
-            m_firstInTabOrder = widget;
+            widget->setFocus(Qt::OtherFocusReason);
         }
         previousFocusable = widget;
     }
+}
+
+template<class Control> Control *Form::find(const char *name) const
+{
+    auto *found = findChild<Control *>(QString::fromLatin1(name));
+    if (!found) {
+        missing(Control::staticMetaObject.className(), name, this);
+    }
+    return found;
+}
+
+TextBoxControl Form::textBox(const char *name) const
+{
+    return {find<QLineEdit>(name)};
+}
+
+LabelControl Form::label(const char *name) const
+{
+    return {find<QLabel>(name)};
 }
 
 void Form::connectClick(const char *name, QObject *context, std::function<void()> handler)
@@ -275,73 +345,46 @@ void Form::connectClick(const char *name, QObject *context, std::function<void()
     } else if (auto *action = findChild<QAction *>(objectName)) {
         connect(action, &QAction::triggered, context, handler);
     } else {
-        Q_ASSERT_X(false, "Form::onClick", name);
+        missing("button or menu item", name, this);
     }
-}
-
-void Form::placeOnFirstShow()
-{
-    if (m_shownBefore) {
-        return;
-    }
-    m_shownBefore = true;
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = rect();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    if (m_firstInTabOrder) {
-        m_firstInTabOrder->setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void Form::setModal(bool modal)
-{
-    const Qt::WindowModality wanted = modal ? Qt::ApplicationModal : Qt::NonModal;
-    if (windowModality() == wanted) {
-        return;
-    }
-    // Modality only takes effect on a hidden window.
-    if (isVisible()) {
-        QWidget::hide();
-    }
-    setWindowModality(wanted);
 }
 
 void Form::Show(ShowMode mode)
 {
-    if (mode == ShowModal && m_modalLoop) {
-        // Already shown modally further up the call stack: just bring it forward.
+    if (mode == ShowModal && isVisible() && isModal()) {
         raise();
         activateWindow();
         return;
     }
-    setModal(mode == ShowModal);
-    placeOnFirstShow();
-    rememberWindowBeneath();
-    show();
-    raise();
-    activateWindow();
-    if (mode == ShowModeless) {
+    if (mode == ShowModal && std::exchange(g_formUnloaded, false)) {
+        // The handler that unloaded a form must return before that form can be destroyed.
+        QMetaObject::invokeMethod(
+            this, [this] { Show(ShowModal); }, Qt::QueuedConnection);
         return;
     }
-
-    QEventLoop loop;
-    const QPointer<Form> self(this);
-    m_modalLoop = &loop;
-    ++g_modalDepth;
-    loop.exec(QEventLoop::DialogExec);
-    --g_modalDepth;
-    if (self) {
-        m_modalLoop = nullptr;
+    rememberWindowBeneath();
+    if (mode == ShowModeless) {
+        // Modality only changes while the window is hidden.
+        if (!isVisible()) {
+            setWindowModality(Qt::NonModal);
+        }
+        show();
+        raise();
+        activateWindow();
+        return;
     }
+    if (isVisible()) {
+        hide();
+    }
+    exec();
 }
 
 void Form::rememberWindowBeneath()
 {
     QWidget *active = QApplication::activeWindow();
     m_windowBeneath = (active && active != this && active->isVisible()) ? active : nullptr;
-    // Window managers keep a transient window above the one it belongs to.
+    // Window managers keep a transient window above the one it belongs to, and Qt places it
+    // over that window.
     create();
     windowHandle()->setTransientParent(m_windowBeneath ? m_windowBeneath->windowHandle() : nullptr);
 }
@@ -357,42 +400,34 @@ void Form::Hide()
     }
 }
 
-void Form::hideEvent(QHideEvent *event)
+void Form::Unload()
 {
-    // Minimising sends a spontaneous hide; only a real hide ends a modal show.
-    if (!event->spontaneous() && m_modalLoop) {
-        m_modalLoop->quit();
-    }
-    QWidget::hideEvent(event);
+    Hide();
+    g_formUnloaded = true;
+    deleteLater();
 }
 
 bool Form::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate) {
+    const bool shown = event->type() == QEvent::Show && !event->spontaneous();
+    if (shown || event->type() == QEvent::WindowActivate) {
         Form_Activate();
     }
-    return QWidget::event(event);
+    const bool handled = QDialog::event(event);
+    // Qt places a dialog on the screen when it is first shown; after that it stays where it was.
+    if (shown) {
+        setAttribute(Qt::WA_Moved);
+    }
+    return handled;
 }
 
-void Form::keyPressEvent(QKeyEvent *event)
+void Form::paintEvent(QPaintEvent *event)
 {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        auto *button = qobject_cast<QPushButton *>(focusWidget());
-        if (!button) {
-            button = m_defaultButton;
-        }
-        if (button && button->isVisible() && button->isEnabled()) {
-            button->click();
-            return;
-        }
+    if (m_edge) {
+        QPainter painter(this);
+        qDrawWinPanel(&painter, rect(), palette());
     }
-    if (plain && event->key() == Qt::Key_Escape && m_cancelButton && m_cancelButton->isVisible()
-        && m_cancelButton->isEnabled()) {
-        m_cancelButton->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    QDialog::paintEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent *event)
@@ -402,21 +437,23 @@ void Form::closeEvent(QCloseEvent *event)
     closeRequested();
 }
 
+void Form::reject()
+{
+    // Esc: QDialog would hide the form; here it presses the cancel button, if there is one.
+    if (m_cancelButton && m_cancelButton->isVisible() && m_cancelButton->isEnabled()) {
+        m_cancelButton->click();
+    }
+}
+
 void Form::MsgBox(std::string_view prompt, std::string_view title)
 {
     QMessageBox box(QMessageBox::Warning, text(title), text(prompt), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("MsgBox"));
-    ++g_modalDepth;
+    makeRoomForTitle(box);
     box.exec();
-    --g_modalDepth;
     if (isVisible()) {
         activateWindow();
     }
-}
-
-void SetFocus(QWidget *control)
-{
-    control->setFocus(Qt::OtherFocusReason);
 }
 
 void End()
@@ -425,22 +462,9 @@ void End()
     std::_Exit(EXIT_SUCCESS);
 }
 
-int modalDepth()
+sipster::NumberStyle numberStyle()
 {
-    return g_modalDepth;
-}
-
-sipster::NumberStyle userNumberStyle()
-{
-    QLocale locale = QLocale::system();
-    for (const char *variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-        const QByteArray value = qgetenv(variable);
-        if (!value.isEmpty()) {
-            locale = (value == "C" || value == "POSIX") ? QLocale::c()
-                                                        : QLocale(QString::fromLocal8Bit(value));
-            break;
-        }
-    }
+    const QLocale locale;
     sipster::NumberStyle style;
     style.decimalPoint = locale.decimalPoint().toStdString();
     style.minusSign = locale.negativeSign().toStdString();

@@ -3,20 +3,22 @@
 #include "core/Summary.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QPointer>
-#include <QWidget>
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
-class QEventLoop;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 // A small forms runtime over Qt Widgets: each window is described as data (caption, client size,
-// border and a table of controls with twip positions) and gets the behaviour of a classic form:
-// modal and modeless show, hide, message boxes, default and cancel buttons, accelerators,
-// tab order and an activate event.
+// border and a table of controls with twip positions) and becomes a QDialog with the behaviour of a
+// classic form: modal and modeless show, hide, unload, message boxes, default and cancel buttons,
+// accelerators, tab order and an activate event.
 namespace WindowRuntime {
 
 // A twip is 1/1440 inch; at 96 logical dots per inch that is 15 twips to a logical pixel.
@@ -46,16 +48,9 @@ enum class FontStyle { Regular, Bold, Italic, BoldItalic };
 
 struct FontChoice
 {
-    constexpr FontChoice(const char *face = "MS Sans Serif", double points = 8.25,
-                         FontStyle style = FontStyle::Regular)
-        : face(face)
-        , points(points)
-        , style(style)
-    { }
-
-    const char *face;
-    double points;
-    FontStyle style;
+    const char *face = "MS Sans Serif";
+    double points = 8.25;
+    FontStyle style = FontStyle::Regular;
 };
 
 enum class ControlKind { Label, TextBox, CommandButton, Image, Frame, Line };
@@ -68,32 +63,24 @@ struct ControlEntry
     const char *name = "";
     ControlKind kind = ControlKind::Label;
     const char *caption = "";
-    TwipRect rect;
+    TwipRect rect; // a Line's from and to are its top-left corner and the opposite one
     int tabIndex = -1; // -1 for controls outside the tab order
     FontChoice font;
     Alignment alignment = Alignment::Left;
     bool autoSize = false;
-    bool isDefault = false; // pressed by Enter unless another button has the focus
-    bool isCancel = false; // pressed by Esc
+    bool isDefault = false; // a CommandButton pressed by Enter unless another button has the focus
+    bool isCancel = false; // a CommandButton pressed by Esc
     const char *container = nullptr; // the Frame holding it; rect is then relative to the frame
     const char *picture = nullptr; // an Image's drawing, an SVG resource
     const char *description = nullptr; // what a screen reader says for an Image
-    TwipPoint from; // a Line's two ends
-    TwipPoint to;
 
-    constexpr ControlEntry tab(int index) const { return with(&ControlEntry::tabIndex, index); }
-    constexpr ControlEntry withFont(FontChoice choice) const
-    {
-        return with(&ControlEntry::font, choice);
-    }
+    constexpr ControlEntry tab(int i) const { return with(&ControlEntry::tabIndex, i); }
+    constexpr ControlEntry withFont(FontChoice f) const { return with(&ControlEntry::font, f); }
     constexpr ControlEntry aligned(Alignment a) const { return with(&ControlEntry::alignment, a); }
     constexpr ControlEntry autoSized() const { return with(&ControlEntry::autoSize, true); }
     constexpr ControlEntry defaultButton() const { return with(&ControlEntry::isDefault, true); }
     constexpr ControlEntry cancelButton() const { return with(&ControlEntry::isCancel, true); }
-    constexpr ControlEntry inside(const char *frame) const
-    {
-        return with(&ControlEntry::container, frame);
-    }
+    constexpr ControlEntry inside(const char *f) const { return with(&ControlEntry::container, f); }
 
 private:
     template<class T> constexpr ControlEntry with(T ControlEntry::*field, T value) const
@@ -145,12 +132,10 @@ constexpr ControlEntry Image(const char *name, TwipRect rect, const char *pictur
     return entry;
 }
 
+// A horizontal or vertical rule.
 constexpr ControlEntry Line(const char *name, TwipPoint from, TwipPoint to)
 {
-    ControlEntry entry = makeControl(ControlKind::Line, name, "", {});
-    entry.from = from;
-    entry.to = to;
-    return entry;
+    return makeControl(ControlKind::Line, name, "", {from.x, from.y, to.x - from.x, to.y - from.y});
 }
 
 // Menu items in tree order; a caption of "-" is a separator.
@@ -175,45 +160,15 @@ enum class Border { Sizable, FixedDialog };
 
 struct FormDescription
 {
-    FormDescription(const char *name, const char *caption, TwipSize client,
-                    std::span<const ControlEntry> controls)
-        : name(name)
-        , caption(caption)
-        , client(client)
-        , controls(controls)
-    { }
-
     const char *name;
     const char *caption;
     TwipSize client;
     std::span<const ControlEntry> controls;
-    std::span<const MenuEntry> menu;
+    std::span<const MenuEntry> menu = {};
     Border border = Border::Sizable;
     bool titleBar = true; // false: no caption, control menu, minimise or maximise button
-    std::optional<QColor> background;
+    std::optional<QColor> background = {};
     const char *accessibleName = nullptr; // for a window without a caption
-
-    FormDescription withMenu(std::span<const MenuEntry> items) const
-    {
-        FormDescription copy = *this;
-        copy.menu = items;
-        return copy;
-    }
-    FormDescription withBackground(QColor colour) const
-    {
-        FormDescription copy = *this;
-        copy.background = colour;
-        return copy;
-    }
-    // A fixed dialog border with no title bar at all; accessibleName stands in for the caption.
-    FormDescription titleCard(const char *spokenName) const
-    {
-        FormDescription copy = *this;
-        copy.border = Border::FixedDialog;
-        copy.titleBar = false;
-        copy.accessibleName = spokenName;
-        return copy;
-    }
 };
 
 enum ShowMode { ShowModeless, ShowModal };
@@ -221,29 +176,46 @@ enum ShowMode { ShowModeless, ShowModal };
 int twipsToPixels(int twips);
 QRect twipsToPixels(const TwipRect &rect);
 
-class Form : public QWidget
+// A form's text box and label, read and written in the program's own strings (UTF-8).
+struct TextBoxControl
+{
+    std::string Text() const;
+    // Replacing the text also drops the box's undo history, which would otherwise grow.
+    void SetText(std::string_view text) const;
+    void SetFocus() const;
+
+    QLineEdit *box;
+};
+
+struct LabelControl
+{
+    void SetCaption(std::string_view caption) const;
+
+    QLabel *label;
+};
+
+// A window built from its description. Forms with a menu are application windows; the others
+// are dialogs to screen readers. Enter presses the default button, or the button with the focus;
+// Esc presses the cancel button, if the form has one.
+class Form : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit Form(const FormDescription &form);
-    ~Form() override;
 
     // ShowModal returns once the form is hidden or destroyed; the program's other windows take
-    // no input meanwhile. ShowModeless returns at once.
+    // no input meanwhile. Asked of a form already shown modally, it only brings it forward.
+    // ShowModeless returns at once.
     void Show(ShowMode mode);
     // Keeps the controls' contents; ends a modal Show waiting on this form.
     void Hide();
+    // Hides the form and destroys it once the event being handled has returned (usually the
+    // form's own click handler). A modal Show asked for in the same handler starts after that.
+    void Unload();
 
     // Modal box with the prompt, the title, an exclamation icon and one OK button.
     void MsgBox(std::string_view prompt, std::string_view title);
-
-    template<class Control = QWidget> Control *control(const char *name) const
-    {
-        auto *found = findChild<Control *>(QString::fromLatin1(name));
-        Q_ASSERT_X(found, "Form::control", name);
-        return found;
-    }
 
 protected:
     // Calls the handler when the named button is pressed or the named menu item chosen.
@@ -251,44 +223,38 @@ protected:
     {
         connectClick(name, form, [form, handler] { (form->*handler)(); });
     }
+    // The named controls; a name the form does not have stops the program at once.
+    TextBoxControl textBox(const char *name) const;
+    LabelControl label(const char *name) const;
 
-    // Raised each time the form becomes the active window.
+    // Raised each time the form is shown and each time it becomes the active window: some window
+    // managers never activate a newly shown window.
     virtual void Form_Activate() { }
     // The window manager asks to close the form (close box, Alt+F4).
     virtual void closeRequested() = 0;
 
     bool event(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
+    void reject() override;
 
 private:
+    template<class Control> Control *find(const char *name) const;
     void connectClick(const char *name, QObject *context, std::function<void()> handler);
     void buildMenu(std::span<const MenuEntry> menu);
-    void buildControls(std::span<const ControlEntry> controls);
-    void placeOnFirstShow();
+    void buildControls(QWidget *client, std::span<const ControlEntry> controls);
     void rememberWindowBeneath();
-    void setModal(bool modal);
 
-    QWidget *m_client = nullptr;
-    QPushButton *m_defaultButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
-    QWidget *m_firstInTabOrder = nullptr;
-    QEventLoop *m_modalLoop = nullptr;
     QPointer<QWidget> m_windowBeneath;
-    bool m_shownBefore = false;
+    bool m_edge = false;
 };
-
-void SetFocus(QWidget *control);
 
 // Ends the program at once with status 0, whatever windows or modal loops are open.
 [[noreturn]] void End();
 
-// How many modal shows are waiting right now.
-int modalDepth();
-
-// The user's number style, read from the locale environment (LC_ALL, LC_NUMERIC, LANG) each
-// time it is asked for, so a changed setting shows the next time numbers are formatted.
-sipster::NumberStyle userNumberStyle();
+// How the user's locale writes numbers: QLocale's default, which is the system locale unless
+// the program sets another. Read each time it is asked for.
+sipster::NumberStyle numberStyle();
 
 } // namespace WindowRuntime

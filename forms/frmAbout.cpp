@@ -16,7 +16,8 @@ const ControlEntry kControls[] = {
           "A glass of punch with a straw"),
 };
 
-const FormDescription kForm("frmAbout", "About Sipster", {5520, 3930}, kControls);
+const FormDescription kForm {
+    .name = "frmAbout", .caption = "About Sipster", .client = {5520, 3930}, .controls = kControls};
 
 } // namespace
 

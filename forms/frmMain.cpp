@@ -24,8 +24,11 @@ const MenuEntry kMenu[] = {
     MenuItem("Help", "About", "&About"),
 };
 
-const FormDescription kForm
-    = FormDescription("frmMain", "Sipster", {6690, 4140}, kControls).withMenu(kMenu);
+const FormDescription kForm {.name = "frmMain",
+                             .caption = "Sipster",
+                             .client = {6690, 4140},
+                             .controls = kControls,
+                             .menu = kMenu};
 
 } // namespace
 

@@ -41,8 +41,13 @@ const ControlEntry kControls[] = {
     CommandButton("cmdClose", "&Close", {3000, 4320, 1215, 495}).tab(0),
 };
 
-const FormDescription kForm
-    = FormDescription("frmSplash", "", {7380, 4920}, kControls).titleCard("Taste Test STUDY");
+const FormDescription kForm {.name = "frmSplash",
+                             .caption = "",
+                             .client = {7380, 4920},
+                             .controls = kControls,
+                             .border = Border::FixedDialog,
+                             .titleBar = false,
+                             .accessibleName = "Taste Test STUDY"};
 
 } // namespace
 

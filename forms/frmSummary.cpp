@@ -3,8 +3,6 @@
 #include "Forms.h"
 #include "frmMain.h"
 
-#include <QLabel>
-
 using namespace WindowRuntime;
 
 namespace {
@@ -34,36 +32,32 @@ const ControlEntry kControls[] = {
     SummaryLabel("lblAvgApple", "", {3840, 2160, 735, 255}, Alignment::Right).tab(8),
 };
 
-const FormDescription kForm
-    = FormDescription("frmSummary", "Tester Summary", {6690, 4140}, kControls)
-          .withBackground(QColor(192, 192, 192));
-
-QString text(const std::string &utf8)
-{
-    return QString::fromStdString(utf8);
-}
+const FormDescription kForm {.name = "frmSummary",
+                             .caption = "Tester Summary",
+                             .client = {6690, 4140},
+                             .controls = kControls,
+                             .background = QColor(192, 192, 192)};
 
 } // namespace
 
 frmSummary::frmSummary(Forms &forms)
     : Form(kForm)
     , m_forms(forms)
-    , lblSumFinNum(control<QLabel>("lblSumFinNum"))
-    , lblAvgPunch(control<QLabel>("lblAvgPunch"))
-    , lblAvgApple(control<QLabel>("lblAvgApple"))
-    , lblSumFinWin(control<QLabel>("lblSumFinWin"))
+    , lblSumFinNum(label("lblSumFinNum"))
+    , lblAvgPunch(label("lblAvgPunch"))
+    , lblAvgApple(label("lblAvgApple"))
+    , lblSumFinWin(label("lblSumFinWin"))
 {
     onClick("cmdOK", this, &frmSummary::cmdOK_Click);
 }
 
 void frmSummary::Form_Activate()
 {
-    const sipster::TallySummary summary
-        = sipster::ComputeSummary(m_forms.tallies(), userNumberStyle());
-    lblSumFinNum->setText(text(summary.countText));
-    lblAvgPunch->setText(text(summary.punchAverageText));
-    lblAvgApple->setText(text(summary.appleAverageText));
-    lblSumFinWin->setText(text(summary.winnerText));
+    const sipster::TallySummary summary = sipster::ComputeSummary(m_forms.tallies(), numberStyle());
+    lblSumFinNum.SetCaption(summary.countText);
+    lblAvgPunch.SetCaption(summary.punchAverageText);
+    lblAvgApple.SetCaption(summary.appleAverageText);
+    lblSumFinWin.SetCaption(summary.winnerText);
 }
 
 void frmSummary::cmdOK_Click()

@@ -2,7 +2,6 @@
 
 #include "WindowRuntime.h"
 
-class QLabel;
 class Forms;
 
 class frmSummary : public WindowRuntime::Form
@@ -18,8 +17,8 @@ private:
     void closeRequested() override;
 
     Forms &m_forms;
-    QLabel *const lblSumFinNum;
-    QLabel *const lblAvgPunch;
-    QLabel *const lblAvgApple;
-    QLabel *const lblSumFinWin;
+    const WindowRuntime::LabelControl lblSumFinNum;
+    const WindowRuntime::LabelControl lblAvgPunch;
+    const WindowRuntime::LabelControl lblAvgApple;
+    const WindowRuntime::LabelControl lblSumFinWin;
 };

@@ -3,8 +3,6 @@
 #include "Forms.h"
 #include "frmMain.h"
 
-#include <QLineEdit>
-
 using namespace WindowRuntime;
 
 namespace {
@@ -22,15 +20,16 @@ const ControlEntry kControls[] = {
         .withFont({"MS Sans Serif", 12, FontStyle::Bold}),
 };
 
-const FormDescription kForm("frmTest", "New Tester", {5790, 2940}, kControls);
+const FormDescription kForm {
+    .name = "frmTest", .caption = "New Tester", .client = {5790, 2940}, .controls = kControls};
 
 } // namespace
 
 frmTest::frmTest(Forms &forms)
     : Form(kForm)
     , m_forms(forms)
-    , txtPunch(control<QLineEdit>("txtPunch"))
-    , txtApple(control<QLineEdit>("txtApple"))
+    , txtPunch(textBox("txtPunch"))
+    , txtApple(textBox("txtApple"))
 {
     onClick("cmdOK", this, &frmTest::cmdOK_Click);
     onClick("cmdCancel", this, &frmTest::cmdCancel_Click);
@@ -38,19 +37,17 @@ frmTest::frmTest(Forms &forms)
 
 void frmTest::cmdOK_Click()
 {
-    const sipster::Verdict verdict = sipster::ScoreEntry(
-        m_forms.tallies(), txtPunch->text().toStdString(), txtApple->text().toStdString());
+    const sipster::Verdict verdict
+        = sipster::ScoreEntry(m_forms.tallies(), txtPunch.Text(), txtApple.Text());
     if (verdict == sipster::Verdict::Accepted) {
-        // Setting the text, unlike clear(), also drops the box's undo history, which would
-        // otherwise grow with every tester.
-        txtPunch->setText(QString());
-        txtApple->setText(QString());
-        SetFocus(txtPunch);
+        txtPunch.SetText("");
+        txtApple.SetText("");
+        txtPunch.SetFocus();
         return;
     }
     const sipster::VerdictMessage message = sipster::messageFor(verdict);
     MsgBox(message.prompt, message.title);
-    SetFocus(verdict == sipster::Verdict::AppleInvalid ? txtApple : txtPunch);
+    (verdict == sipster::Verdict::AppleInvalid ? txtApple : txtPunch).SetFocus();
 }
 
 void frmTest::cmdCancel_Click()

@@ -2,7 +2,6 @@
 
 #include "WindowRuntime.h"
 
-class QLineEdit;
 class Forms;
 
 class frmTest : public WindowRuntime::Form
@@ -18,6 +17,6 @@ private:
     void closeRequested() override;
 
     Forms &m_forms;
-    QLineEdit *const txtPunch;
-    QLineEdit *const txtApple;
+    const WindowRuntime::TextBoxControl txtPunch;
+    const WindowRuntime::TextBoxControl txtApple;
 };

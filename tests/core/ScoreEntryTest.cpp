@@ -120,7 +120,7 @@ TEST(VerdictMessages, NameTheBoxAtFault)
     EXPECT_EQ(messageFor(Verdict::AppleInvalid).prompt, "Enter an Apple Adescore from 1 to 10");
     EXPECT_EQ(messageFor(Verdict::TallyFull).title, "Tally full");
     EXPECT_EQ(messageFor(Verdict::TallyFull).prompt,
-              "The tallies are full: no more testers can be recorded");
+              "The totals have no room for these scores; they were not recorded");
     EXPECT_TRUE(messageFor(Verdict::Accepted).prompt.empty());
 }
 

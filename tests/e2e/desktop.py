@@ -30,7 +30,8 @@ class Desktop:
         self.close()
 
     def _spawn(self, args, **kwargs):
-        proc = subprocess.Popen(args, env=self.env, start_new_session=True, **kwargs)
+        kwargs.setdefault("env", self.env)
+        proc = subprocess.Popen(args, start_new_session=True, **kwargs)
         self._procs.append(proc)
         return proc
 
@@ -94,16 +95,18 @@ class Desktop:
     def close_window(self, title):
         subprocess.run(["wmctrl", "-c", title], env=self.env, check=True)
 
-    def start(self, args):
-        """Starts a program on this desktop; what it prints goes to a log kept for program_log()."""
+    def start(self, args, env=None):
+        """Starts a program on this desktop, with `env` added to its environment; what it prints
+        goes to a log kept for program_log()."""
         self._program_log = os.path.join(self._tmp, f"program-{len(self._procs)}.log")
         with open(self._program_log, "w") as log:
-            return self._spawn(args, stdout=log, stderr=subprocess.STDOUT)
+            return self._spawn(args, stdout=log, stderr=subprocess.STDOUT,
+                               env={**self.env, **(env or {})})
 
     @contextlib.contextmanager
-    def running(self, args):
+    def running(self, args, env=None):
         """Starts a program for a with-block and kills it at the end if it is still running."""
-        process = self.start(args)
+        process = self.start(args, env)
         try:
             yield process
         finally:
@@ -184,14 +187,24 @@ class Screen:
                 continue
         return found
 
-    def window(self, name):
+    def window(self, name, role=None):
+        """The active window called `name`; with `role`, its role must be one of those given."""
         def find():
             for window in self.windows():
                 if window.name == name and window.getState().contains(self.pyatspi.STATE_ACTIVE):
                     return window
             return None
-        return self.desktop.wait_for(find, f"the active window {name!r}; showing: "
-                                     f"{[w.name for w in self.windows()]}")
+        window = self.desktop.wait_for(find, f"the active window {name!r}; showing: "
+                                       f"{[w.name for w in self.windows()]}")
+        if role is not None:
+            assert window.getRoleName() in role.split("|"), \
+                f"{name!r} has the role {window.getRoleName()!r}, not {role!r}"
+        return window
+
+    def top_left(self, window):
+        """Where the window stands on the screen, in logical pixels."""
+        extents = window.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        return extents.x, extents.y
 
     def gone(self, name):
         self.desktop.wait_for(lambda: all(w.name != name for w in self.windows()),

@@ -24,17 +24,17 @@ def walk_through(desktop):
     with desktop.running([PROGRAM]) as sipster:
         screen = Screen(desktop, sipster)
         p = screen.pyatspi
-        splash = screen.window("Taste Test STUDY")
+        splash = screen.window("Taste Test STUDY", role="dialog|frame")
         assert {"Taste Test", "STUDY", "Version 1"} <= set(screen.labels(splash)), \
             screen.labels(splash)
         check_accessible_names(screen, splash, buttons=["Close"],
                                pictures=["Two glasses, one of prune punch and one of apple ade"])
         desktop.key("alt+c")
-        main = screen.window("Sipster")
+        main = screen.window("Sipster", role="frame")
         assert "Taste Test Challenge" in screen.labels(main)
 
         desktop.key("alt+f", "n")
-        entry = screen.window("New Tester")
+        entry = screen.window("New Tester", role="dialog")
         check_accessible_names(screen, entry, entries=["Prune Punch", "Apple Ade"],
                                buttons=["OK", "Cancel"])
         desktop.type("8")
@@ -50,7 +50,7 @@ def walk_through(desktop):
         desktop.key("alt+a")
         desktop.type("11")
         desktop.key("Return")
-        alert = screen.window("Invalid score")
+        alert = screen.window("Invalid score", role="alert")
         assert "Enter an Apple Adescore from 1 to 10" in screen.labels(alert), \
             screen.labels(alert)
         desktop.key("Return")
@@ -61,7 +61,7 @@ def walk_through(desktop):
         screen.window("Sipster")
 
         desktop.key("alt+f", "s")
-        summary = screen.window("Tester Summary")
+        summary = screen.window("Tester Summary", role="dialog")
         figures = screen.labels(summary)
         for expected in ["Number of Sipsters:", "1", "8.00", "6.00", "Prune Punch"]:
             assert expected in figures, figures
@@ -69,7 +69,7 @@ def walk_through(desktop):
         screen.window("Sipster")
 
         desktop.key("alt+h", "a")
-        about = screen.window("About Sipster")
+        about = screen.window("About Sipster", role="dialog")
         assert "Sipster Survey" in screen.labels(about)
         check_accessible_names(screen, about, buttons=["OK"],
                                pictures=["A glass of punch with a straw"])
@@ -100,11 +100,48 @@ def close_requests(desktop):
         assert status == 0, f"closing the main window ended with status {status}"
 
 
+def placed_on_a_small_screen(desktop):
+    """At three times the scale, a 1024x768 screen is 341x256 logical pixels: smaller than the
+    main window. Every window still opens with its top-left corner on the screen."""
+    with desktop.running([PROGRAM], env={"QT_SCALE_FACTOR": "3"}) as sipster:
+        screen = Screen(desktop, sipster)
+
+        def on_screen(name, role):
+            x, y = screen.top_left(screen.window(name, role=role))
+            assert x >= 0 and y >= 0, f"{name!r} opens at ({x}, {y}), off the screen"
+
+        on_screen("Taste Test STUDY", "dialog|frame")
+        desktop.key("alt+c")
+        on_screen("Sipster", "frame")
+        desktop.key("alt+f", "s")
+        on_screen("Input Requested", "alert")
+        desktop.key("Return")
+        screen.gone("Input Requested")
+        desktop.key("alt+f", "n")
+        on_screen("New Tester", "dialog")
+        desktop.type("8")
+        desktop.key("Tab")
+        desktop.type("6")
+        desktop.key("Return", "Escape")
+        screen.window("Sipster")
+        desktop.key("alt+f", "s")
+        on_screen("Tester Summary", "dialog")
+        desktop.key("Escape")
+        screen.window("Sipster")
+        desktop.key("alt+h", "a")
+        on_screen("About Sipster", "dialog")
+        desktop.key("Return")
+        screen.gone("About Sipster")
+        desktop.key("alt+f", "x")
+        status = sipster.wait(timeout=10)
+        assert status == 0, f"Exit ended with status {status}"
+
+
 def main():
     started = time.monotonic()
     passed = failed = 0
     with Desktop() as desktop:
-        for check in (walk_through, close_requests):
+        for check in (walk_through, close_requests, placed_on_a_small_screen):
             try:
                 check(desktop)
                 passed += 1

@@ -26,7 +26,7 @@ protected:
         m_zestra.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(visibleWindows().empty()) << testing::PrintToString(visibleWindows());
-        EXPECT_EQ(WindowRuntime::modalDepth(), 0);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
 
     Forms &forms() { return m_zestra->forms(); }

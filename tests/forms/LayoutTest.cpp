@@ -115,3 +115,80 @@ TEST_F(Layout, EveryFaceResolvesToAMetricCompatibleOne)
 }
 
 } // namespace
+
+namespace {
+
+using namespace WindowRuntime;
+
+const ControlEntry kProbeControls[] = {
+    Label("lblName", "Name", {0, 0, 900, 255}),
+    TextBox("txtName", {0, 300, 900, 285}),
+    CommandButton("cmdOK", "OK", {0, 600, 900, 375}),
+};
+
+// A form that looks its controls up by whatever name a test gives.
+class ProbeForm : public Form
+{
+public:
+    explicit ProbeForm(const FormDescription &description = {.name = "frmProbe",
+                                                             .caption = "Probe",
+                                                             .client = {1000, 1000},
+                                                             .controls = kProbeControls})
+        : Form(description)
+    { }
+    void lookUpTextBox(const char *name) { textBox(name); }
+    void lookUpLabel(const char *name) { label(name); }
+    void connect(const char *name) { onClick(name, this, &ProbeForm::nothing); }
+
+private:
+    void nothing() { }
+    void closeRequested() override { }
+};
+
+const ControlEntry kDefaultLabel[] = {Label("lblName", "Name", {0, 0, 900, 255}).defaultButton()};
+
+struct MisnamedCase
+{
+    const char *name;
+    std::function<void()> act;
+    const char *message;
+};
+
+void PrintTo(const MisnamedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class Misnamed : public testing::TestWithParam<MisnamedCase>
+{
+};
+
+// A fault in a form's code stops the program at once, in every build, rather than leave a null
+// control or a dead button.
+TEST_P(Misnamed, StopsAtOnce)
+{
+    EXPECT_DEATH(GetParam().act(), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, Misnamed,
+    testing::Values(
+        MisnamedCase {"TextBox", [] { ProbeForm().lookUpTextBox("txtNmae"); },
+                      "frmProbe has no QLineEdit named txtNmae"},
+        MisnamedCase {"LabelAskedForAsTextBox", [] { ProbeForm().lookUpTextBox("lblName"); },
+                      "frmProbe has no QLineEdit named lblName"},
+        MisnamedCase {"Label", [] { ProbeForm().lookUpLabel("lblNaem"); },
+                      "frmProbe has no QLabel named lblNaem"},
+        MisnamedCase {"Button", [] { ProbeForm().connect("cmdOk"); },
+                      "frmProbe has no button or menu item named cmdOk"},
+        MisnamedCase {"LabelAsDefaultButton",
+                      [] {
+                          ProbeForm({.name = "frmProbe",
+                                     .caption = "Probe",
+                                     .client = {1000, 1000},
+                                     .controls = kDefaultLabel});
+                      },
+                      "lblName: only a command button can be a default or cancel button"}),
+    CaseName());
+
+} // namespace

@@ -3,9 +3,9 @@
 
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
-
-using WindowRuntime::modalDepth;
+#include <QThread>
 
 namespace {
 
@@ -25,8 +25,8 @@ TEST_F(Navigation, SplashCloseLeadsToTheModalMainWindow)
         .on("frmMain",
             [this] {
                 EXPECT_EQ(visibleWindows(), Windows {"frmMain"});
-                EXPECT_EQ(forms().main().windowModality(), Qt::ApplicationModal);
-                EXPECT_EQ(modalDepth(), 1);
+                EXPECT_EQ(QApplication::activeModalWidget(), &forms().main());
+                EXPECT_EQ(topLevel("frmSplash"), nullptr) << "Close destroys the splash";
                 chooseMenu(&forms().main(), Qt::Key_F, Qt::Key_N);
             })
         .on("frmTest",
@@ -37,9 +37,7 @@ TEST_F(Navigation, SplashCloseLeadsToTheModalMainWindow)
         .on("frmMain", [this] { EXPECT_EQ(forms().main().windowModality(), Qt::NonModal); });
     user.run();
     EXPECT_EQ(visibleWindows(), Windows {"frmMain"});
-    EXPECT_EQ(modalDepth(), 0) << "every modal show has unwound";
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(topLevel("frmSplash"), nullptr) << "the splash is unloaded";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "every modal show has unwound";
 }
 
 TEST_F(Navigation, SummaryWithoutTestersWarnsAndStays)
@@ -49,6 +47,11 @@ TEST_F(Navigation, SummaryWithoutTestersWarnsAndStays)
         .onMessageBox([](QMessageBox &box) {
             EXPECT_EQ(box.text(), "No data to summarize");
             EXPECT_EQ(box.windowTitle(), "Input Requested");
+            // The title bar has room for the title beside its icon and three buttons.
+            QFont titleFont = box.font();
+            titleFont.setBold(true);
+            EXPECT_GE(box.width(),
+                      QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 90);
             EXPECT_EQ(box.icon(), QMessageBox::Warning);
             EXPECT_EQ(box.buttons().size(), 1);
             EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
@@ -178,18 +181,24 @@ TEST_F(Navigation, ThousandRoundsLeaveNothingBehind)
     frmMain &main = startAtMain();
     auto *tester = main.findChild<QAction *>("Tester");
     auto *summary = main.findChild<QAction *>("Summary");
+    int shallowest = 1000;
     int deepest = 0;
     std::size_t windowCount = 0;
+    const auto noteDepth = [&] {
+        const int depth = QThread::currentThread()->loopLevel();
+        shallowest = std::min(shallowest, depth);
+        deepest = std::max(deepest, depth);
+    };
     for (int round = 0; round < 1000; ++round) {
         user.on(&main, [&] { tester->trigger(); })
             .on("frmTest",
                 [&] {
-                    deepest = std::max(deepest, modalDepth());
+                    noteDepth();
                     pressKey(&forms().test(), Qt::Key_Escape);
                 })
             .on(&main, [&] { summary->trigger(); })
             .on("frmSummary", [&] {
-                deepest = std::max(deepest, modalDepth());
+                noteDepth();
                 pressKey(&forms().summary(), Qt::Key_Escape);
             });
         user.run();
@@ -197,9 +206,40 @@ TEST_F(Navigation, ThousandRoundsLeaveNothingBehind)
             windowCount = QApplication::topLevelWidgets().size();
         }
     }
-    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(deepest, shallowest);
     EXPECT_EQ(QApplication::topLevelWidgets().size(), windowCount);
     EXPECT_EQ(visibleWindows(), Windows {"frmMain"});
+}
+
+// Qt places each window when first shown: wholly on the screen when it fits.
+TEST_F(Navigation, WindowsOpenOnTheScreen)
+{
+    tallies() = {8, 6, 1};
+    frmMain &main = startAtMain();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto onScreen = [&](const char *name) {
+        QWidget *window = topLevel(name);
+        EXPECT_TRUE(screen.contains(window->frameGeometry()))
+            << name << " at " << window->frameGeometry().x() << "," << window->frameGeometry().y();
+    };
+    user.on(&main,
+            [&] {
+                onScreen("frmMain");
+                chooseMenu(&main, Qt::Key_H, Qt::Key_A);
+            })
+        .on("frmAbout",
+            [&] {
+                onScreen("frmAbout");
+                pressKey(QApplication::focusWidget(), Qt::Key_Return);
+            })
+        .on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_N); })
+        .on("frmTest",
+            [&] {
+                onScreen("frmTest");
+                pressKey(&forms().test(), Qt::Key_Escape);
+            })
+        .on(&main, [] {});
+    user.run();
 }
 
 } // namespace

@@ -203,9 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase {"TallyFull",
                                  "10",
                                  "10",
-                                 {32760, 100, 50},
+                                 {32765, 100, 50},
                                  "Tally full",
-                                 "The tallies are full: no more testers can be recorded",
+                                 "The totals have no room for these scores; they were not recorded",
                                  "txtPunch"}),
     CaseName());
 

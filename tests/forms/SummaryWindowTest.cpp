@@ -1,7 +1,7 @@
 #include "FormsFixture.h"
 
+#include <QLocale>
 #include <QTest>
-#include <cstdlib>
 
 namespace {
 
@@ -80,35 +80,19 @@ TEST_F(SummaryWindow, TieAndHalfHundredths)
     EXPECT_EQ(openSummary().punch, "7.63");
 }
 
-// Restores the locale environment a test changed.
+// Sets the program's locale for one scope, as a user's regional settings would.
 class ScopedLocale
 {
 public:
-    explicit ScopedLocale(const char *value)
-        : m_old(qgetenv("LC_ALL"))
-        , m_had(qEnvironmentVariableIsSet("LC_ALL"))
-    {
-        qputenv("LC_ALL", value);
-    }
-    ~ScopedLocale()
-    {
-        if (m_had) {
-            qputenv("LC_ALL", m_old);
-        } else {
-            qunsetenv("LC_ALL");
-        }
-    }
-
-private:
-    QByteArray m_old;
-    bool m_had;
+    explicit ScopedLocale(const char *name) { QLocale::setDefault(QLocale(name)); }
+    ~ScopedLocale() { QLocale::setDefault(QLocale::system()); }
 };
 
 TEST_F(SummaryWindow, NumbersFollowTheLocaleSetWhenTheSummaryOpens)
 {
     tallies() = {23, 25, 3};
     {
-        const ScopedLocale german("de_DE.UTF-8");
+        const ScopedLocale german("de_DE");
         EXPECT_EQ(openSummary(), (SummaryTexts {"3", "7,67", "8,33", "Apple Ade"}));
     }
     {
@@ -116,9 +100,24 @@ TEST_F(SummaryWindow, NumbersFollowTheLocaleSetWhenTheSummaryOpens)
         EXPECT_EQ(openSummary().punch, "7.67");
     }
     {
-        const ScopedLocale american("en_US.UTF-8");
+        const ScopedLocale american("en_US");
         EXPECT_EQ(openSummary().apple, "8.33");
     }
+}
+
+// Some window managers never activate a newly shown window: the figures are there on showing.
+TEST_F(SummaryWindow, FiguresAreFreshBeforeTheWindowIsActive)
+{
+    tallies() = {8, 6, 1};
+    openSummary();
+    tallies() = {23, 25, 3};
+    frmSummary &summary = forms().summary();
+    summary.Show(WindowRuntime::ShowModeless);
+    EXPECT_FALSE(summary.isActiveWindow());
+    EXPECT_EQ(text(&summary, "lblSumFinNum"), "3");
+    EXPECT_EQ(text(&summary, "lblSumFinWin"), "Apple Ade");
+    summary.Hide();
+    forms().main().Hide();
 }
 
 TEST_F(SummaryWindow, FixedGreyBackgroundKeepsDarkText)

@@ -1,12 +1,25 @@
 #include "FormsFixture.h"
-#include "PictureBox.h"
 #include "tests/CaseName.h"
 
 #include <QTest>
+#include <set>
 
 namespace {
 
 using Windows = std::vector<std::string>;
+
+// A picture box shows its drawing: it renders in more than one colour.
+bool showsAPicture(QWidget *box)
+{
+    const QImage image = box->grab().toImage();
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height() && colours.size() < 3; y += 4) {
+        for (int x = 0; x < image.width(); x += 4) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours.size() >= 3;
+}
 
 class TitleWindows : public FormsFixture
 {
@@ -42,7 +55,7 @@ TEST_F(TitleWindows, SplashFramesItsControls)
         EXPECT_EQ(child<QWidget>(&splash, name)->parentWidget(), frame) << name;
     }
     EXPECT_EQ(child<QWidget>(&splash, "imgLogo")->geometry(), QRect(24, 53, 121, 159));
-    EXPECT_TRUE(child<WindowRuntime::PictureBox>(&splash, "imgLogo")->hasPicture());
+    EXPECT_TRUE(showsAPicture(child<QWidget>(&splash, "imgLogo")));
     EXPECT_EQ(child<QWidget>(&splash, "cmdClose")->parentWidget()->parentWidget(), &splash);
 }
 
@@ -91,7 +104,7 @@ TEST_F(TitleWindows, AboutHasItsRuleAndPicture)
     auto *rule = child<QFrame>(&about, "Line1");
     EXPECT_EQ(rule->frameShape(), QFrame::HLine);
     EXPECT_EQ(rule->geometry(), QRect(56, 119, 264, 2));
-    EXPECT_TRUE(child<WindowRuntime::PictureBox>(&about, "Image1")->hasPicture());
+    EXPECT_TRUE(showsAPicture(child<QWidget>(&about, "Image1")));
     for (auto *label : about.findChildren<QLabel *>()) {
         EXPECT_EQ(label->focusPolicy(), Qt::NoFocus) << "only OK takes focus";
     }

@@ -1,6 +1,9 @@
 // Renders every window of the program, as it first appears, to PNG files in the folder given on
 // the command line: the title card, the main window, score entry, the summary with figures, the
 // About box and the message box that Summary shows before any tester is recorded.
+//
+//   screenshots [FOLDER]           writes the pictures
+//   screenshots --check FOLDER     compares each window with the picture in FOLDER instead
 #include "Zestra.h"
 #include "frmAbout.h"
 #include "frmMain.h"
@@ -19,24 +22,45 @@
 namespace {
 
 QString g_folder;
+bool g_check = false;
+int g_passed = 0;
+int g_failed = 0;
 
 void save(QWidget *window, const char *name)
 {
     const QString path = QDir(g_folder).filePath(QString::fromLatin1(name) + ".png");
-    if (!window->grab().save(path)) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-        std::exit(EXIT_FAILURE);
+    const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (!g_check) {
+        if (!shown.save(path)) {
+            std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+            std::exit(EXIT_FAILURE);
+        }
+        std::printf("%s\n", qPrintable(path));
+        return;
     }
-    std::printf("%s\n", qPrintable(path));
+    const QImage expected = QImage(path).convertToFormat(QImage::Format_RGB32);
+    if (shown == expected) {
+        ++g_passed;
+        return;
+    }
+    ++g_failed;
+    std::printf("FAILED: %s looks different from %s (%dx%d, expected %dx%d)\n", name,
+                qPrintable(path), shown.width(), shown.height(), expected.width(),
+                expected.height());
 }
 
-void shoot(WindowRuntime::Form &form, const char *name)
+void showActive(WindowRuntime::Form &form)
 {
     form.Show(WindowRuntime::ShowModeless);
     if (!QTest::qWaitForWindowActive(&form)) {
         std::fprintf(stderr, "%s never became active\n", qPrintable(form.objectName()));
         std::exit(EXIT_FAILURE);
     }
+}
+
+void shoot(WindowRuntime::Form &form, const char *name)
+{
+    showActive(form);
     save(&form, name);
     form.Hide();
 }
@@ -50,7 +74,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // A caret that blinks would make two renderings of the same window differ.
     QApplication::setCursorFlashTime(0);
-    g_folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+    const QStringList arguments = QApplication::arguments();
+    g_check = arguments.size() > 2 && arguments[1] == QLatin1String("--check");
+    g_folder = arguments.size() > 1 ? arguments.last() : QStringLiteral("docs/screenshots");
     QDir().mkpath(g_folder);
 
     Zestra zestra;
@@ -65,8 +91,7 @@ int main(int argc, char *argv[])
     // The warning Summary gives with no tester recorded, from a real modal message box.
     forms.tallies() = {};
     frmMain &main = forms.main();
-    main.Show(WindowRuntime::ShowModeless);
-    QTest::qWaitForWindowActive(&main);
+    showActive(main);
     std::function<void()> grabBox = [&] {
         QWidget *box = QApplication::activeModalWidget();
         if (!box || !box->isActiveWindow()) {
@@ -79,5 +104,8 @@ int main(int argc, char *argv[])
     QTimer::singleShot(0, &main, grabBox);
     main.findChild<QAction *>(QStringLiteral("Summary"))->trigger();
     main.Hide();
-    return 0;
+    if (g_check) {
+        std::printf("screenshots: %d passed, %d failed\n", g_passed, g_failed);
+    }
+    return g_failed == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }
