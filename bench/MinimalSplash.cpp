@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
 // The least a splash can be: one window holding one label and one push button. The start-up
 // benchmark measures the program against this floor.
 #include <QApplication>

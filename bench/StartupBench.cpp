@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
 // Start-up benchmark: starts two programs in turn on the X display in $DISPLAY (a bare server,
 // no window manager) and measures, for each run, the time from starting the process to its first
 // window being mapped and the process's peak resident memory at that moment.

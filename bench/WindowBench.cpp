@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
 // Benchmarks through the real windows on Qt's offscreen platform: the time to enter one tester
 // with real key events, and whether resident memory stays flat over many testers and many
 // Summary / OK rounds.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
 #include "WindowRuntime.h"
 
 #include "PictureBox.h"

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Sipster team
+#
+# SPDX-License-Identifier: MIT
+
 """Starts the installed program from the PATH on a real X server and checks that its title card
 appears and that it ends cleanly."""
 

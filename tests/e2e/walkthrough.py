@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Sipster team
+#
+# SPDX-License-Identifier: MIT
+
 """Uses the real program as a person would, on a real X server, and reads it back as a screen
 reader does. Usage: walkthrough.py PATH-TO-SIPSTER"""
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
 // Renders every window of the program, as it first appears, to PNG files in the folder given on
 // the command line: the title card, the main window, score entry, the summary with figures, the
 // About box and the message box that Summary shows before any tester is recorded.
