@@ -277,3 +277,21 @@ class Screen:
     def labels(self, window):
         return [n.name for n in self.descendants(window)
                 if n.getRole() == self.pyatspi.ROLE_LABEL]
+
+
+def run_checks(desktop_kind, what, checks):
+    """Runs each check on one desktop of the given kind; returns the exit status."""
+    started = time.monotonic()
+    passed = failed = 0
+    with desktop_kind() as desktop:
+        for check in checks:
+            try:
+                check(desktop)
+                passed += 1
+                print(f"ok: {check.__name__}")
+            except Exception as error:
+                failed += 1
+                print(f"FAILED: {check.__name__}: {error}")
+                print("the program printed:\n" + desktop.program_log())
+    print(f"{what}: {passed} passed, {failed} failed ({time.monotonic() - started:.1f} s)")
+    return 1 if failed else 0

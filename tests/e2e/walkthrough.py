@@ -8,9 +8,8 @@
 reader does. Usage: walkthrough.py PATH-TO-SIPSTER"""
 
 import sys
-import time
 
-from desktop import Desktop, Screen
+from desktop import Desktop, Screen, run_checks
 
 PROGRAM = sys.argv[1] if len(sys.argv) > 1 else "build/sipster"
 
@@ -142,23 +141,6 @@ def placed_on_a_small_screen(desktop):
         assert status == 0, f"Exit ended with status {status}"
 
 
-def main():
-    started = time.monotonic()
-    passed = failed = 0
-    with Desktop() as desktop:
-        for check in (walk_through, close_requests, placed_on_a_small_screen):
-            try:
-                check(desktop)
-                passed += 1
-                print(f"ok: {check.__name__}")
-            except Exception as error:
-                failed += 1
-                print(f"FAILED: {check.__name__}: {error}")
-                print("the program printed:\n" + desktop.program_log())
-    print(f"end-to-end: {passed} passed, {failed} failed "
-          f"({time.monotonic() - started:.1f} s)")
-    return 1 if failed else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_checks(Desktop, "end-to-end",
+                        [walk_through, close_requests, placed_on_a_small_screen]))

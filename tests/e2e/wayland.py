@@ -7,9 +7,8 @@ reader's user would: buttons pressed, texts set and menu items chosen by their a
 Usage: wayland.py PATH-TO-SIPSTER"""
 
 import sys
-import time
 
-from desktop import Screen, WaylandDesktop
+from desktop import Screen, WaylandDesktop, run_checks
 
 PROGRAM = sys.argv[1] if len(sys.argv) > 1 else "build/sipster"
 
@@ -50,22 +49,5 @@ def walk_through(desktop):
         assert status == 0, f"Exit ended with status {status}"
 
 
-def main():
-    started = time.monotonic()
-    passed = failed = 0
-    with WaylandDesktop() as desktop:
-        try:
-            walk_through(desktop)
-            passed += 1
-            print("ok: walk_through on Wayland")
-        except Exception as error:
-            failed += 1
-            print(f"FAILED: walk_through on Wayland: {error}")
-            print("the program printed:\n" + desktop.program_log())
-    print(f"end-to-end on Wayland: {passed} passed, {failed} failed "
-          f"({time.monotonic() - started:.1f} s)")
-    return 1 if failed else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_checks(WaylandDesktop, "end-to-end on Wayland", [walk_through]))
