@@ -85,7 +85,14 @@ void releaseStartUpMessages()
 int main(int argc, char *argv[])
 {
     describeProgram();
-    if (hasArgument(argc, argv, {"-h", "--help", "--help-all", "-?", "-v", "--version"})) {
+    if (hasArgument(argc, argv, {"--help-all"})) {
+        // Qt lists its own options only from an application with a window system; the minimal
+        // platform has one without a display.
+        qputenv("QT_QPA_PLATFORM", "minimal");
+        const QApplication app(argc, argv);
+        readCommandLine(app);
+    }
+    if (hasArgument(argc, argv, {"-h", "--help", "-?", "-v", "--version"})) {
         // Answered without a display.
         const QCoreApplication app(argc, argv);
         readCommandLine(app);

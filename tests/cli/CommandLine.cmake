@@ -31,6 +31,7 @@ set(one_line "^[^\n]+\n$")
 expect("--version" 0 out "^Sipster 1\\.0\\.0\n$" --version)
 expect("-v" 0 out "^Sipster 1\\.0\\.0\n$" -v)
 expect("--help" 0 out "Usage: .*--help.*--version" --help)
+expect("--help-all lists Qt's options" 0 out "--help-all.*--platform .*--reverse" --help-all)
 expect("no display" 1 err
        "^sipster: cannot open a display: DISPLAY \\(X11\\) or WAYLAND_DISPLAY \\(Wayland\\)[^\n]*\n$")
 expect("unknown option, with Qt's own -platform" 1 err "Unknown option 'frobnicate'\\.\n$"

@@ -24,6 +24,8 @@ TEST(Twips, EdgesRoundToTheNearestPixel)
     EXPECT_EQ(twipsToPixels(WindowRuntime::TwipRect {1320, 720, 1215, 255}), QRect(88, 48, 81, 17));
     EXPECT_EQ(twipsToPixels(WindowRuntime::TwipRect {3840, 2640, 2532, 252}).right() + 1,
               twipsToPixels(3840 + 2532));
+    // 7..14 twips: both edges round to 0 and 1 px, so a 1 px width, though 7 twips alone round to 0.
+    EXPECT_EQ(twipsToPixels(WindowRuntime::TwipRect {7, 7, 7, 7}), QRect(0, 0, 1, 1));
 }
 
 class Layout : public FormsFixture

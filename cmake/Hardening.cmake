@@ -1,0 +1,33 @@
+# SPDX-FileCopyrightText: 2026 The Sipster team
+#
+# SPDX-License-Identifier: MIT
+
+# The hardening Debian builds its own packages with: stack protector, stack-clash and
+# control-flow protection, fortified C library calls, read-only relocations and immediate binding.
+# Each flag is used only where this compiler and linker accept it, and only in optimised builds:
+# fortified calls need the optimiser, and debug and sanitizer builds want none of it.
+include(CheckCXXCompilerFlag)
+include(CheckLinkerFlag)
+
+option(SIPSTER_HARDENING "Build optimised configurations with hardening flags" ON)
+if(NOT SIPSTER_HARDENING)
+    return()
+endif()
+
+set(optimised "$<NOT:$<CONFIG:Debug>>")
+foreach(flag IN ITEMS -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+    string(MAKE_C_IDENTIFIER "SIPSTER_CXX${flag}" accepted)
+    check_cxx_compiler_flag(${flag} ${accepted})
+    if(${accepted})
+        add_compile_options("$<${optimised}:${flag}>")
+    endif()
+endforeach()
+# A compiler that fortifies by itself would warn about a second definition.
+add_compile_options("$<${optimised}:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
+foreach(flag IN ITEMS -Wl,-z,relro -Wl,-z,now)
+    string(MAKE_C_IDENTIFIER "SIPSTER_LD${flag}" accepted)
+    check_linker_flag(CXX ${flag} ${accepted})
+    if(${accepted})
+        add_link_options("$<${optimised}:${flag}>")
+    endif()
+endforeach()
