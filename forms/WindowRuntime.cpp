@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHash>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +123,59 @@ bool takesFocus(ControlKind kind)
     return kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
 }
 
+bool hasAccessKey(const QString &caption)
+{
+    return !QKeySequence::mnemonic(caption).isEmpty();
+}
+
+// Qt 6.4 reports the caret move and selection that a text box makes on taking the focus before
+// it reports the focus change, and reports caret moves in boxes without the focus too. A screen
+// reader takes such a caret event, handled after the box has the focus, for the move into it and
+// then ignores the focus event: moving into a box says nothing. Caret and selection reports are
+// held back while a box takes the focus or has its text replaced without it; a screen reader
+// reads the caret and selection along with the focus.
+QAccessible::UpdateHandler g_passOn = nullptr;
+
+void holdBackCaretMoves(QAccessibleEvent *event)
+{
+    if (event->type() == QAccessible::TextCaretMoved
+        || event->type() == QAccessible::TextSelectionChanged) {
+        return;
+    }
+    if (g_passOn) {
+        g_passOn(event);
+        return;
+    }
+    // No handler was installed before this one: Qt's own delivery to the screen reader.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(holdBackCaretMoves);
+}
+
+template<class F> void withoutCaretReports(F &&change)
+{
+    const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(holdBackCaretMoves);
+    if (before == holdBackCaretMoves) {
+        change();
+        return;
+    }
+    g_passOn = before;
+    change();
+    QAccessible::installUpdateHandler(before);
+}
+
+class TextBoxEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        withoutCaretReports([&] { QLineEdit::focusInEvent(event); });
+    }
+};
+
 QWidget *createLine(const ControlEntry &entry, QWidget *parent)
 {
     auto *line = new QFrame(parent);
@@ -143,7 +198,7 @@ QWidget *createControl(const ControlEntry &entry, QWidget *parent)
         return label;
     }
     case ControlKind::TextBox: {
-        auto *box = new QLineEdit(caption, parent);
+        auto *box = new TextBoxEdit(caption, parent);
         box->setAlignment(horizontalAlignment(entry.alignment));
         return box;
     }
@@ -190,7 +245,11 @@ std::string TextBoxControl::Text() const
 
 void TextBoxControl::SetText(std::string_view text) const
 {
-    box->setText(WindowRuntime::text(text));
+    if (box->hasFocus()) {
+        box->setText(WindowRuntime::text(text));
+    } else {
+        withoutCaretReports([&] { box->setText(WindowRuntime::text(text)); });
+    }
 }
 
 void TextBoxControl::SetFocus() const
@@ -236,6 +295,7 @@ Form::Form(const FormDescription &form)
         buildMenu(form.menu);
     }
     buildControls(client, form.controls);
+    collectDescription(form.controls);
     if (form.border == Border::FixedDialog) {
         layout->setSizeConstraint(QLayout::SetFixedSize);
     }
@@ -297,14 +357,15 @@ void Form::buildControls(QWidget *client, std::span<const ControlEntry> controls
         }
     }
 
-    // Focus follows the tab indexes, starting at the first control that takes it; a label's
-    // accelerator leads to the next control that takes focus.
+    // Focus follows the tab indexes, starting at the first control that takes it; a label with
+    // an access key leads to the next control that takes focus, and is its label.
     QWidget *previousFocusable = nullptr;
     QList<QLabel *> labelsAwaitingBuddy;
     for (const auto &[tabIndex, placed] : byTabIndex) {
         const auto [widget, kind] = placed;
         if (!takesFocus(kind)) {
-            if (auto *label = qobject_cast<QLabel *>(widget)) {
+            auto *label = qobject_cast<QLabel *>(widget);
+            if (label && hasAccessKey(label->text())) {
                 labelsAwaitingBuddy.append(label);
             }
             continue;
@@ -320,6 +381,52 @@ void Form::buildControls(QWidget *client, std::span<const ControlEntry> controls
         }
         previousFocusable = widget;
     }
+}
+
+void Form::collectDescription(std::span<const ControlEntry> controls)
+{
+    QList<QLabel *> values;
+    for (const ControlEntry &entry : controls) {
+        if (entry.captioned) {
+            values.append(find<QLabel>(entry.captioned));
+        }
+    }
+    for (const ControlEntry &entry : controls) {
+        auto *label = entry.kind == ControlKind::Label ? find<QLabel>(entry.name) : nullptr;
+        if (!label || label->buddy() || values.contains(label)) {
+            continue;
+        }
+        QLabel *value = entry.captioned ? find<QLabel>(entry.captioned) : nullptr;
+        // Screen readers read a label that labels nothing on its own as well as in the window's
+        // description (Qt 6.4 has no "description for" relation): a caption labels its value,
+        // and any other text the window it describes.
+        label->setBuddy(value ? static_cast<QWidget *>(value) : this);
+        m_description.emplace_back(label, value);
+    }
+    const auto readingOrder = [this](const auto &a, const auto &b) {
+        const QPoint pa = a.first->mapTo(this, QPoint());
+        const QPoint pb = b.first->mapTo(this, QPoint());
+        return std::pair(pa.y(), pa.x()) < std::pair(pb.y(), pb.x());
+    };
+    std::ranges::stable_sort(m_description, readingOrder);
+    updateDescription();
+}
+
+void Form::updateDescription()
+{
+    const QString name = accessibleName().isEmpty() ? windowTitle() : accessibleName();
+    QStringList texts;
+    for (const auto &[label, value] : m_description) {
+        QString text = label->text();
+        if (value && !value->text().isEmpty()) {
+            text += u' ' + value->text();
+        }
+        // What the window's name already says is not said again.
+        if (!text.isEmpty() && !name.contains(text)) {
+            texts.append(text);
+        }
+    }
+    setAccessibleDescription(texts.join(QLatin1String(", ")));
 }
 
 template<class Control> Control *Form::find(const char *name) const
@@ -416,6 +523,7 @@ bool Form::event(QEvent *event)
     const bool shown = event->type() == QEvent::Show && !event->spontaneous();
     if (shown || event->type() == QEvent::WindowActivate) {
         Form_Activate();
+        updateDescription();
     }
     const bool handled = QDialog::event(event);
     // Qt places a dialog on the screen when it is first shown; after that it stays where it was.

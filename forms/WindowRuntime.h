@@ -14,6 +14,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -77,6 +79,7 @@ struct ControlEntry
     const char *container = nullptr; // the Frame holding it; rect is then relative to the frame
     const char *picture = nullptr; // an Image's drawing, an SVG resource
     const char *description = nullptr; // what a screen reader says for an Image
+    const char *captioned = nullptr; // for a Label naming the value another Label shows
 
     constexpr ControlEntry tab(int i) const { return with(&ControlEntry::tabIndex, i); }
     constexpr ControlEntry withFont(FontChoice f) const { return with(&ControlEntry::font, f); }
@@ -85,6 +88,10 @@ struct ControlEntry
     constexpr ControlEntry defaultButton() const { return with(&ControlEntry::isDefault, true); }
     constexpr ControlEntry cancelButton() const { return with(&ControlEntry::isCancel, true); }
     constexpr ControlEntry inside(const char *f) const { return with(&ControlEntry::container, f); }
+    constexpr ControlEntry captionOf(const char *label) const
+    {
+        return with(&ControlEntry::captioned, label);
+    }
 
 private:
     template<class T> constexpr ControlEntry with(T ControlEntry::*field, T value) const
@@ -201,6 +208,10 @@ struct LabelControl
 // A window built from its description. Forms with a menu are application windows; the others
 // are dialogs to screen readers. Enter presses the default button, or the button with the focus;
 // Esc presses the cancel button, if the form has one.
+//
+// A label with an access key is the label of the next control in tab order that takes focus.
+// Every other text on the form (a caption with the value it names read as one) is part of the
+// form's description, in reading order, which screen readers speak when the window opens.
 class Form : public QDialog
 {
     Q_OBJECT
@@ -247,9 +258,14 @@ private:
     void connectClick(const char *name, QObject *context, std::function<void()> handler);
     void buildMenu(std::span<const MenuEntry> menu);
     void buildControls(QWidget *client, std::span<const ControlEntry> controls);
+    void collectDescription(std::span<const ControlEntry> controls);
+    void updateDescription();
     void rememberWindowBeneath();
 
     QPushButton *m_cancelButton = nullptr;
+    // The texts read out as the form's description, each a label and the value label it
+    // captions, if any.
+    std::vector<std::pair<QLabel *, QLabel *>> m_description;
     QPointer<QWidget> m_windowBeneath;
     bool m_edge = false;
 };

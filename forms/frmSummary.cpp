@@ -22,17 +22,21 @@ constexpr ControlEntry SummaryLabel(const char *name, const char *caption, TwipR
 const ControlEntry kControls[] = {
     CommandButton("cmdOK", "OK", {2760, 3360, 975, 375}).tab(0).defaultButton().cancelButton(),
     SummaryLabel("lblSumNum", "Number of Sipsters:", {360, 960, 3015, 255}, Alignment::Right)
-        .tab(1),
+        .tab(1)
+        .captionOf("lblSumFinNum"),
     SummaryLabel("lblSumRate", "Average Prune Punch rating:", {240, 1560, 3135, 255},
                  Alignment::Right)
-        .tab(2),
+        .tab(2)
+        .captionOf("lblAvgPunch"),
     SummaryLabel("lblSumWinner", "The winner is:", {1320, 2640, 2055, 255}, Alignment::Right)
-        .tab(3),
+        .tab(3)
+        .captionOf("lblSumFinWin"),
     SummaryLabel("lblSumFinNum", "", {3840, 960, 735, 255}, Alignment::Right).tab(4),
     SummaryLabel("lblAvgPunch", "", {3840, 1560, 735, 255}, Alignment::Right).tab(5),
     SummaryLabel("lblSumFinWin", "", {3840, 2640, 2532, 252}, Alignment::Left).tab(6),
     SummaryLabel("Label1", "Average Apple Ade rating:", {960, 2160, 2415, 255}, Alignment::Right)
-        .tab(7),
+        .tab(7)
+        .captionOf("lblAvgApple"),
     SummaryLabel("lblAvgApple", "", {3840, 2160, 735, 255}, Alignment::Right).tab(8),
 };
 

@@ -278,6 +278,45 @@ class Screen:
         return [n.name for n in self.descendants(window)
                 if n.getRole() == self.pyatspi.ROLE_LABEL]
 
+    def labelled_by(self, node):
+        return [relation.getTarget(i).name for relation in node.getRelationSet()
+                if relation.getRelationType() == self.pyatspi.RELATION_LABELLED_BY
+                for i in range(relation.getNTargets())]
+
+    def reports_moving_into(self, action, name):
+        """Runs the action, which moves the focus into the text box called `name`, and returns
+        what the program reported about that box up to its focus, in order: "caret" and, last,
+        "focus". A screen reader that gets a caret report first takes it for the move and says
+        nothing."""
+        from gi.repository import GLib
+        seen = []
+
+        def record(event):
+            try:
+                if event.source.getRole() != self.pyatspi.ROLE_TEXT or event.source.name != name:
+                    return
+                if event.type.startswith("object:text-caret-moved"):
+                    seen.append("caret")
+                elif event.detail1 == 1:
+                    seen.append("focus")
+            except Exception:
+                pass
+
+        kinds = ("object:state-changed:focused", "object:text-caret-moved")
+        self.pyatspi.Registry.registerEventListener(record, *kinds)
+        try:
+            action()
+            context = GLib.MainContext.default()
+
+            def focused():
+                while context.iteration(False):
+                    pass
+                return "focus" in seen
+            self.desktop.wait_for(focused, f"the focus to reach the box {name!r}")
+        finally:
+            self.pyatspi.Registry.deregisterEventListener(record, *kinds)
+        return seen[:seen.index("focus") + 1]
+
 
 def run_checks(desktop_kind, what, checks):
     """Runs each check on one desktop of the given kind; returns the exit status."""

@@ -33,6 +33,10 @@ def walk_through(desktop):
             screen.labels(splash)
         check_accessible_names(screen, splash, buttons=["Close"],
                                pictures=["Two glasses, one of prune punch and one of apple ade"])
+        # Read out when the window opens, with the name: every text on it.
+        assert splash.description == "Apple Ade, Version 1, \u00a9 2026 Sipster, Prune Punch", \
+            splash.description
+        assert screen.labelled_by(screen.named(splash, p.ROLE_PUSH_BUTTON, "Close")) == []
         desktop.key("alt+c")
         main = screen.window("Sipster", role="frame")
         assert "Taste Test Challenge" in screen.labels(main)
@@ -41,23 +45,31 @@ def walk_through(desktop):
         entry = screen.window("New Tester", role="dialog")
         check_accessible_names(screen, entry, entries=["Prune Punch", "Apple Ade"],
                                buttons=["OK", "Cancel"])
-        desktop.type("8")
-        desktop.key("Tab")
-        desktop.type("6")
-        desktop.key("Return")
+        assert entry.description == "Enter score 1 to 10 with 10 as high score", entry.description
         punch = screen.named(entry, p.ROLE_TEXT, "Prune Punch")
         apple = screen.named(entry, p.ROLE_TEXT, "Apple Ade")
+        assert screen.labelled_by(punch) == ["Prune Punch"], screen.labelled_by(punch)
+        assert screen.labelled_by(apple) == ["Apple Ade"], screen.labelled_by(apple)
+        # Every move into a box reports the focus before any caret move.
+        def focus_reported_first(keys, box, move):
+            reports = screen.reports_moving_into(lambda: desktop.key(keys), box)
+            assert reports == ["focus"], f"{move} into {box!r} reported {reports}"
+
+        desktop.type("8")
+        focus_reported_first("Tab", "Apple Ade", "Tab")
+        desktop.type("6")
+        focus_reported_first("Return", "Prune Punch", "an accepted tester")
         desktop.wait_for(lambda: screen.text_of(punch) == "" and screen.text_of(apple) == "",
                          "both boxes to clear after an accepted tester")
 
         desktop.type("7")
-        desktop.key("alt+a")
+        focus_reported_first("alt+a", "Apple Ade", "an access key")
         desktop.type("11")
         desktop.key("Return")
         alert = screen.window("Invalid score", role="alert")
         assert "Enter an Apple Adescore from 1 to 10" in screen.labels(alert), \
             screen.labels(alert)
-        desktop.key("Return")
+        focus_reported_first("Return", "Apple Ade", "closing the message box")
         screen.gone("Invalid score")
         screen.window("New Tester")
         assert screen.text_of(punch) == "7", screen.text_of(punch)
@@ -69,6 +81,10 @@ def walk_through(desktop):
         figures = screen.labels(summary)
         for expected in ["Number of Sipsters:", "1", "8.00", "6.00", "Prune Punch"]:
             assert expected in figures, figures
+        assert summary.description == "Number of Sipsters: 1, Average Prune Punch rating: 8.00, " \
+            "Average Apple Ade rating: 6.00, The winner is: Prune Punch", summary.description
+        assert screen.labelled_by(screen.named(summary, p.ROLE_LABEL, "8.00")) \
+            == ["Average Prune Punch rating:"]
         desktop.key("Escape")
         screen.window("Sipster")
 
@@ -77,6 +93,9 @@ def walk_through(desktop):
         assert "Sipster Survey" in screen.labels(about)
         check_accessible_names(screen, about, buttons=["OK"],
                                pictures=["A glass of punch with a straw"])
+        assert about.description == "Sipster Survey, Version 1.0, Made by the Sipster team", \
+            about.description
+        assert screen.labelled_by(screen.named(about, p.ROLE_PUSH_BUTTON, "OK")) == []
         desktop.key("Return")
         screen.gone("About Sipster")
 

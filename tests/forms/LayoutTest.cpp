@@ -24,7 +24,7 @@ TEST(Twips, EdgesRoundToTheNearestPixel)
     EXPECT_EQ(twipsToPixels(WindowRuntime::TwipRect {1320, 720, 1215, 255}), QRect(88, 48, 81, 17));
     EXPECT_EQ(twipsToPixels(WindowRuntime::TwipRect {3840, 2640, 2532, 252}).right() + 1,
               twipsToPixels(3840 + 2532));
-    // 7..14 twips: both edges round to 0 and 1 px, so a 1 px width, though 7 twips alone round to 0.
+    // 7..14 twips: the edges round to 0 and 1 px, a 1 px width, though 7 twips alone round to 0.
     EXPECT_EQ(twipsToPixels(WindowRuntime::TwipRect {7, 7, 7, 7}), QRect(0, 0, 1, 1));
 }
 
@@ -91,12 +91,17 @@ TEST_F(Layout, ButtonsAndBoxesFitTheirCaptions)
     }
 }
 
-TEST_F(Layout, LabelsShowNoLiteralAmpersand)
+// A label with an access key labels the control it leads to; any other labels no control that
+// takes focus, or screen readers would read it as that control's name.
+TEST_F(Layout, OnlyLabelsWithAnAccessKeyLabelControls)
 {
     for (QWidget *form : allForms()) {
         for (QLabel *label : form->findChildren<QLabel *>()) {
             if (label->text().contains('&')) {
                 EXPECT_NE(label->buddy(), nullptr) << label->objectName().toStdString();
+            } else if (label->buddy()) {
+                EXPECT_EQ(label->buddy()->focusPolicy(), Qt::NoFocus)
+                    << label->objectName().toStdString();
             }
         }
     }
