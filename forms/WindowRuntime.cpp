@@ -97,6 +97,29 @@ void makeRoomForTitle(QMessageBox &box)
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// Where the compositor leaves the title bar to the program (weston, mutter), Qt 6.4 draws one
+// with a maximise button on every window, fixed size or not; a window of fixed size cannot take
+// the size the compositor then gives it, and the compositor ends the program's connection. On
+// Wayland a message box therefore keeps only its smallest size: maximised, it grows, and the
+// same button brings it back.
+class MessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    // QMessageBox fixes its size each time it is shown or laid out.
+    bool event(QEvent *event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        const bool sized = event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest;
+        if (sized && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+        return handled;
+    }
+};
+
 QFont fontFor(const FontChoice &choice)
 {
     QFont font(QString::fromLatin1(choice.face));
@@ -268,7 +291,7 @@ Form::Form(const FormDescription &form)
     setObjectName(QString::fromLatin1(form.name));
     setWindowTitle(QString::fromUtf8(form.caption));
     // Every form is a window of its own to the window manager, with the title bar it describes.
-    setWindowFlags(form.titleBar ? Qt::Window : Qt::Window | Qt::CustomizeWindowHint);
+    setWindowFlags(form.titleBar ? Qt::Window : Qt::Window | Qt::FramelessWindowHint);
     if (form.accessibleName) {
         setAccessibleName(QString::fromUtf8(form.accessibleName));
     }
@@ -474,6 +497,9 @@ void Form::Show(ShowMode mode)
         return;
     }
     rememberWindowBeneath();
+    if (m_placement && !isVisible()) {
+        setGeometry(*m_placement);
+    }
     if (mode == ShowModeless) {
         // Modality only changes while the window is hidden.
         if (!isVisible()) {
@@ -525,6 +551,17 @@ bool Form::event(QEvent *event)
         Form_Activate();
         updateDescription();
     }
+    // Wayland compositors (KWin, mutter) give the keyboard to any window clicked, even one a
+    // modal window blocks: such a window hands the activation back to the modal one.
+    QWidget *modal = QApplication::activeModalWidget();
+    if (event->type() == QEvent::WindowActivate && modal && modal != this && modal->isVisible()) {
+        modal->activateWindow();
+    }
+    // Some window managers (metacity, mutter) move a window they stop managing to where its
+    // frame was, up by the title bar: the form keeps where it was when it was hidden instead.
+    if (event->type() == QEvent::Hide && !event->spontaneous()) {
+        m_placement = geometry();
+    }
     const bool handled = QDialog::event(event);
     // Qt places a dialog on the screen when it is first shown; after that it stays where it was.
     if (shown) {
@@ -559,7 +596,7 @@ void Form::reject()
 
 void Form::MsgBox(std::string_view prompt, std::string_view title)
 {
-    QMessageBox box(QMessageBox::Warning, text(title), text(prompt), QMessageBox::Ok, this);
+    MessageBox box(QMessageBox::Warning, text(title), text(prompt), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("MsgBox"));
     makeRoomForTitle(box);
     box.exec();

@@ -177,7 +177,7 @@ struct FormDescription
     std::span<const ControlEntry> controls;
     std::span<const MenuEntry> menu = {};
     Border border = Border::Sizable;
-    bool titleBar = true; // false: no caption, control menu, minimise or maximise button
+    bool titleBar = true; // false: no title bar at all, on every platform
     std::optional<QColor> background = {};
     const char *accessibleName = nullptr; // for a window without a caption
 };
@@ -268,6 +268,7 @@ private:
     std::vector<std::pair<QLabel *, QLabel *>> m_description;
     QPointer<QWidget> m_windowBeneath;
     bool m_edge = false;
+    std::optional<QRect> m_placement; // where the form was when last hidden
 };
 
 // Ends the program at once with status 0, whatever windows or modal loops are open.

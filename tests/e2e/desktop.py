@@ -10,6 +10,7 @@ Everything started here is stopped by close(), and by the context manager even w
 
 import contextlib
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -18,6 +19,8 @@ import time
 
 
 class Desktop:
+    window_manager = ["openbox", "--sm-disable"]
+
     def __init__(self):
         self._procs = []
         self._tmp = tempfile.mkdtemp(prefix="sipster-desktop-")
@@ -61,6 +64,11 @@ class Desktop:
                 os.environ.pop(name, None)
 
     def _start_display(self):
+        self._start_xvfb()
+        self.env["QT_QPA_PLATFORM"] = "xcb"
+        self._start_window_manager()
+
+    def _start_xvfb(self):
         read_fd, write_fd = os.pipe()
         self._xvfb_log = open(os.path.join(self._tmp, "xvfb.log"), "w")
         self._spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
@@ -72,14 +80,13 @@ class Desktop:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = ":" + display
         self.env.pop("WAYLAND_DISPLAY", None)
-        self.env["QT_QPA_PLATFORM"] = "xcb"
-        self._start_window_manager()
 
     def _start_window_manager(self):
         # The window manager gets a few tries: one that cannot reach a display still starting
         # up exits at once.
         for _ in range(3):
-            wm = self._spawn(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+            wm = self._spawn(self.window_manager, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
             try:
                 self.wait_for(lambda: wm.poll() is not None
                               or self.run_quietly(["wmctrl", "-m"]) == 0, "the window manager")
@@ -185,6 +192,54 @@ class WaylandDesktop(Desktop):
         # With no seat, Qt 6.4's Wayland text-input context crashes as a text box draws its
         # caret; a desktop always has a seat. Qt's compose input context asks for none.
         self.env["QT_IM_MODULE"] = "compose"
+
+
+class MetacityDesktop(Desktop):
+    """The X11 desktop with metacity, which moves a window it stops managing to where its frame
+    was."""
+    window_manager = ["metacity", "--sm-disable"]
+
+
+class NestedWestonDesktop(Desktop):
+    """Weston as a window on Xvfb, leaving the title bars to the program: xdotool's keys and
+    clicks reach Wayland clients through it, and weston-debug tells where each window stands."""
+
+    def _start_display(self):
+        self._start_xvfb()
+        config = os.path.join(self._tmp, "weston.ini")
+        with open(config, "w") as ini:
+            ini.write("[shell]\nclose-animation=none\nstartup-animation=none\n"
+                      "panel-position=none\nlocking=false\n")
+        socket = "sipster-nested"
+        self._compositor_log = open(os.path.join(self._tmp, "weston.log"), "w")
+        self._spawn(["weston", "--backend=x11-backend.so", "--shell=desktop-shell.so",
+                     "--use-pixman", "--debug", f"--config={config}", f"--socket={socket}",
+                     "--width=1024", "--height=768"],
+                    stdout=subprocess.DEVNULL, stderr=self._compositor_log)
+        path = os.path.join(self._tmp, socket)
+        self.wait_for(lambda: os.path.exists(path), "the Wayland compositor")
+        self.env["WAYLAND_DISPLAY"] = socket
+        self.env["QT_QPA_PLATFORM"] = "wayland"
+
+    def views(self):
+        """Each window's title and place, (left, top, right, bottom), title bar included."""
+        scene = subprocess.run(["weston-debug", "scene-graph"], env=self.env, timeout=10,
+                               capture_output=True, text=True).stdout
+        found = re.findall(r"top-level window '(.*)' of .*\n\s*position: "
+                           r"\((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)", scene)
+        return {title: tuple(int(n) for n in place) for title, *place in found}
+
+    def view(self, title):
+        return self.wait_for(lambda: self.views().get(title), f"weston to show {title!r}")
+
+    def click(self, x, y):
+        # Weston's X11 back end follows the pointer's moves rather than where X puts it: the
+        # pointer is first pinned in the top-left corner, where both agree.
+        for step in ((0, 0), (0, 0), (x, y)):
+            subprocess.run(["xdotool", "mousemove", str(step[0]), str(step[1])],
+                           env=self.env, check=True)
+            time.sleep(0.2)
+        subprocess.run(["xdotool", "click", "1"], env=self.env, check=True)
 
 
 class Screen:

@@ -5,11 +5,12 @@
 # SPDX-License-Identifier: MIT
 
 """Uses the real program as a person would, on a real X server, and reads it back as a screen
-reader does. Usage: walkthrough.py PATH-TO-SIPSTER"""
+reader does. With "metacity", checks under that window manager that windows stay put instead.
+Usage: walkthrough.py PATH-TO-SIPSTER [metacity]"""
 
 import sys
 
-from desktop import Desktop, Screen, run_checks
+from desktop import Desktop, MetacityDesktop, Screen, run_checks
 
 PROGRAM = sys.argv[1] if len(sys.argv) > 1 else "build/sipster"
 
@@ -160,6 +161,28 @@ def placed_on_a_small_screen(desktop):
         assert status == 0, f"Exit ended with status {status}"
 
 
+def stays_put(desktop):
+    """A window shown again comes back where it was, however often: some window managers move a
+    window they stop managing to where its frame was."""
+    with desktop.running([PROGRAM]) as sipster:
+        screen = Screen(desktop, sipster)
+        screen.window("Taste Test STUDY")
+        desktop.key("alt+c")
+        first = {"Sipster": screen.top_left(screen.window("Sipster"))}
+        for round in range(1, 21):
+            for keys, title in ((("alt+f", "n"), "New Tester"), (("Escape",), "Sipster")):
+                desktop.key(*keys)
+                x, y = screen.top_left(screen.window(title))
+                x0, y0 = first.setdefault(title, (x, y))
+                assert abs(x - x0) <= 1 and abs(y - y0) <= 1, \
+                    f"round {round}: {title!r} at ({x}, {y}), first at ({x0}, {y0})"
+        desktop.key("alt+f", "x")
+        status = sipster.wait(timeout=10)
+        assert status == 0, f"Exit ended with status {status}"
+
+
 if __name__ == "__main__":
+    if sys.argv[2:] == ["metacity"]:
+        sys.exit(run_checks(MetacityDesktop, "end-to-end under metacity", [stays_put]))
     sys.exit(run_checks(Desktop, "end-to-end",
                         [walk_through, close_requests, placed_on_a_small_screen]))

@@ -33,7 +33,7 @@ TEST_F(TitleWindows, SplashHasNoTitleBarAndOnlyItsButtonDismissesIt)
 {
     m_zestra->Main();
     frmSplash &splash = forms().splash();
-    EXPECT_TRUE(splash.windowFlags() & Qt::CustomizeWindowHint);
+    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_FALSE(splash.windowFlags() & Qt::WindowTitleHint);
     EXPECT_EQ(splash.accessibleName(), "Taste Test STUDY");
     user.on(&splash,
