@@ -114,9 +114,14 @@ int main(int argc, char *argv[])
 
     Zestra zestra;
     zestra.Main();
-    // The icon's SVG plugin takes a while to load and the title card shows no icon: load it once
-    // the card is up.
-    QTimer::singleShot(
-        0, &app, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/sipster.svg"))); });
+    // Every window created with an icon set carries all its sizes, and the title card shows no
+    // icon: set it once the card is up.
+    QTimer::singleShot(0, &app, [] {
+        QIcon icon;
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+            icon.addFile(QStringLiteral(":/icons/sipster-%1.png").arg(size), QSize(size, size));
+        }
+        QApplication::setWindowIcon(icon);
+    });
     return QApplication::exec();
 }

@@ -5,7 +5,6 @@
 #include "PictureBox.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
 
 namespace WindowRuntime {
 
@@ -16,20 +15,17 @@ PictureBox::PictureBox(const QString &picture, const QString &description, QWidg
     setAccessibleName(description);
 }
 
-QSvgRenderer *PictureBox::renderer() const
-{
-    if (!m_renderer) {
-        m_renderer = new QSvgRenderer(m_picture, const_cast<PictureBox *>(this));
-        m_renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
-    }
-    return m_renderer;
-}
-
 void PictureBox::paintEvent(QPaintEvent *)
 {
+    if (m_sizes.isNull()) {
+        for (const char *scale : {"", "@2x", "@3x"}) {
+            QString file = m_picture;
+            m_sizes.addFile(file.insert(file.lastIndexOf(u'.'), QLatin1String(scale)));
+        }
+    }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer()->render(&painter, rect());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), m_sizes.pixmap(size(), devicePixelRatioF()));
 }
 
 } // namespace WindowRuntime

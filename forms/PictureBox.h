@@ -4,14 +4,13 @@
 
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
-
-class QSvgRenderer;
 
 namespace WindowRuntime {
 
-// An image control: a vector drawing stretched to the box, drawn afresh at the screen's own
-// resolution so it stays sharp at any scale factor.
+// An image control: a picture stretched to the box. The picture comes at 1x, 2x and 3x
+// (name.png, name@2x.png, name@3x.png); the box draws the sharpest for the screen's scale.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -23,11 +22,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // The drawing is read when first needed, so creating a window does not wait for it.
-    QSvgRenderer *renderer() const;
-
     QString m_picture;
-    mutable QSvgRenderer *m_renderer = nullptr;
+    QIcon m_sizes; // read when first drawn, so creating a window does not wait for it
 };
 
 } // namespace WindowRuntime

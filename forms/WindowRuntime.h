@@ -77,7 +77,7 @@ struct ControlEntry
     bool isDefault = false; // a CommandButton pressed by Enter unless another button has the focus
     bool isCancel = false; // a CommandButton pressed by Esc
     const char *container = nullptr; // the Frame holding it; rect is then relative to the frame
-    const char *picture = nullptr; // an Image's drawing, an SVG resource
+    const char *picture = nullptr; // an Image's picture, a PNG resource at 1x (see PictureBox)
     const char *description = nullptr; // what a screen reader says for an Image
     const char *captioned = nullptr; // for a Label naming the value another Label shows
 

@@ -16,7 +16,7 @@ const ControlEntry kControls[] = {
         .withFont({"MS Sans Serif", 12, FontStyle::BoldItalic}),
     CommandButton("cmdOK", "&OK", {3480, 2760, 1215, 495}).tab(3),
     Line("Line1", {840, 1800}, {4800, 1800}),
-    Image("Image1", {960, 2160, 1215, 1575}, ":/pictures/about.svg",
+    Image("Image1", {960, 2160, 1215, 1575}, ":/pictures/about.png",
           "A glass of punch with a straw"),
 };
 

@@ -15,7 +15,7 @@ constexpr FontChoice kArialSmall {"Arial", 8.25};
 
 const ControlEntry kControls[] = {
     Frame("Frame1", {150, 60, 7080, 4050}),
-    Image("imgLogo", {360, 795, 1815, 2385}, ":/pictures/logo.svg",
+    Image("imgLogo", {360, 795, 1815, 2385}, ":/pictures/logo.png",
           "Two glasses, one of prune punch and one of apple ade")
         .inside("Frame1"),
     Label("lblLicenseTo", "Apple Ade", {720, 480, 1215, 255})

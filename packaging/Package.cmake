@@ -44,10 +44,10 @@ both average ratings to two decimals and the winner, or a tie.
 .
 Everything stays in memory: nothing is read or written, and every run starts
 afresh. It works with the mouse, the keyboard alone, or a screen reader.")
-# The shared-library scan finds Qt's core libraries; what Qt loads at run time (the SVG plugins,
-# the Wayland platform) and the fonts are named here.
+# The shared-library scan finds Qt's libraries; what Qt loads at run time (the Wayland platform)
+# and the fonts are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 # Debug symbols go to a separate sipster-dbgsym package rather than away.
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)

@@ -172,10 +172,17 @@ def stays_put(desktop):
         for round in range(1, 21):
             for keys, title in ((("alt+f", "n"), "New Tester"), (("Escape",), "Sipster")):
                 desktop.key(*keys)
-                x, y = screen.top_left(screen.window(title))
-                x0, y0 = first.setdefault(title, (x, y))
-                assert abs(x - x0) <= 1 and abs(y - y0) <= 1, \
-                    f"round {round}: {title!r} at ({x}, {y}), first at ({x0}, {y0})"
+                window = screen.window(title)
+                x0, y0 = first.setdefault(title, screen.top_left(window))
+
+                def in_place():
+                    x, y = screen.top_left(window)
+                    return abs(x - x0) <= 1 and abs(y - y0) <= 1
+                try:
+                    desktop.wait_for(in_place, "", timeout=2)
+                except AssertionError:
+                    raise AssertionError(f"round {round}: {title!r} at "
+                                         f"{screen.top_left(window)}, first at ({x0}, {y0})")
         desktop.key("alt+f", "x")
         status = sipster.wait(timeout=10)
         assert status == 0, f"Exit ended with status {status}"
