@@ -551,12 +551,6 @@ bool Form::event(QEvent *event)
         Form_Activate();
         updateDescription();
     }
-    // Wayland compositors (KWin, mutter) give the keyboard to any window clicked, even one a
-    // modal window blocks: such a window hands the activation back to the modal one.
-    QWidget *modal = QApplication::activeModalWidget();
-    if (event->type() == QEvent::WindowActivate && modal && modal != this && modal->isVisible()) {
-        modal->activateWindow();
-    }
     // Some window managers (metacity, mutter) move a window they stop managing to where its
     // frame was, up by the title bar: the form keeps where it was when it was hidden instead.
     if (event->type() == QEvent::Hide && !event->spontaneous()) {
