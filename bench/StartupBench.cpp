@@ -12,15 +12,15 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstring>
-#include <functional>
-#include <set>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <poll.h>
+#include <set>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -93,8 +93,8 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
-        char *argv[] = {const_cast<char *>("weston-debug"), const_cast<char *>("timeline"),
-                        nullptr};
+        char *argv[]
+            = {const_cast<char *>("weston-debug"), const_cast<char *>("timeline"), nullptr};
         if (posix_spawnp(&m_pid, "weston-debug", &actions, nullptr, argv, environ) != 0) {
             std::perror("weston-debug");
             std::exit(EXIT_FAILURE);

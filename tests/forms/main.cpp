@@ -11,6 +11,12 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+#ifdef Q_OS_WIN
+    // There the offscreen platform finds fonts only in the folder this names.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) {
+        qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+    }
+#endif
     testing::InitGoogleTest(&argc, argv);
     // Death tests re-run this program rather than fork a process that holds Qt's threads.
     GTEST_FLAG_SET(death_test_style, "threadsafe");

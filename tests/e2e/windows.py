@@ -1,0 +1,65 @@
+#!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Sipster team
+#
+# SPDX-License-Identifier: MIT
+
+"""Walks the Windows program under Wine on Xvfb with openbox, typing with xdotool and finding
+each window by its title. WINEPREFIX names a prepared Wine prefix.
+Usage: windows.py PATH-TO-SIPSTER.EXE"""
+
+import subprocess
+import sys
+
+from desktop import Desktop, run_checks
+
+PROGRAM = sys.argv[1] if len(sys.argv) > 1 else "build-windows/sipster.exe"
+
+
+class WineDesktop(Desktop):
+    """The X11 desktop without the screen readers' bus, which Wine programs do not reach."""
+
+    def _start(self):
+        self.env["XDG_RUNTIME_DIR"] = self._tmp
+        self._start_display()
+
+
+def titles(desktop):
+    """The titles of the program's visible windows."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "sipster.exe"],
+                           env=desktop.env, capture_output=True, text=True).stdout.split()
+    names = []
+    for window in found:
+        names.append(subprocess.run(["xdotool", "getwindowname", window], env=desktop.env,
+                                    capture_output=True, text=True).stdout.strip())
+    return names
+
+
+def shows(desktop, *expected):
+    desktop.wait_for(lambda: sorted(titles(desktop)) == sorted(expected),
+                     f"the windows {list(expected)}", timeout=30)
+
+
+def walk_under_wine(desktop):
+    with desktop.running(["wine", PROGRAM], env={"WINEDEBUG": "-all"}) as sipster:
+        shows(desktop, "")  # the title card has no title
+        desktop.key("alt+c")
+        shows(desktop, "Sipster")
+        desktop.key("alt+f", "n")
+        shows(desktop, "New Tester")
+        desktop.type("8")
+        desktop.key("Tab")
+        desktop.type("6")
+        desktop.key("Return", "Escape")
+        shows(desktop, "Sipster")
+        desktop.key("alt+f", "s")
+        shows(desktop, "Tester Summary")
+        desktop.key("Return")
+        shows(desktop, "Sipster")
+        desktop.key("alt+f", "x")
+        status = sipster.wait(timeout=30)
+        assert status == 0, f"Exit ended with status {status}"
+
+
+if __name__ == "__main__":
+    sys.exit(run_checks(WineDesktop, "end-to-end under Wine", [walk_under_wine]))
