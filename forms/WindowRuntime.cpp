@@ -199,6 +199,25 @@ protected:
     }
 };
 
+// A label never cuts its caption: where the face in use is wider than the one the form was laid
+// out with, the label grows away from the side it is aligned to, within its container.
+void fitCaption(QLabel *label, Alignment alignment)
+{
+    const int extra = label->sizeHint().width() - label->width();
+    if (extra <= 0) {
+        return;
+    }
+    QRect box = label->geometry();
+    if (alignment == Alignment::Right) {
+        box.setLeft(std::max(0, box.left() - extra));
+    } else if (alignment == Alignment::Centre) {
+        box.adjust(-extra / 2, 0, extra - extra / 2, 0);
+    } else {
+        box.setRight(box.right() + extra);
+    }
+    label->setGeometry(box.intersected(label->parentWidget()->rect()));
+}
+
 QWidget *createLine(const ControlEntry &entry, QWidget *parent)
 {
     auto *line = new QFrame(parent);
@@ -368,6 +387,8 @@ void Form::buildControls(QWidget *client, std::span<const ControlEntry> controls
         }
         if (entry.autoSize) {
             widget->adjustSize();
+        } else if (auto *label = qobject_cast<QLabel *>(widget)) {
+            fitCaption(label, entry.alignment);
         }
         if ((entry.isDefault || entry.isCancel) && entry.kind != ControlKind::CommandButton) {
             qFatal("%s: only a command button can be a default or cancel button", entry.name);

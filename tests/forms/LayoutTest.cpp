@@ -158,6 +158,29 @@ private:
 
 const ControlEntry kDefaultLabel[] = {Label("lblName", "Name", {0, 0, 900, 255}).defaultButton()};
 
+// Where the face in use is wider than the layout allows, a caption grows away from the side it
+// is aligned to instead of being cut; one that fits keeps its box.
+TEST(Captions, GrowAwayFromTheirAlignmentRatherThanBeCut)
+{
+    const char *wide = "A caption far wider than its box";
+    const ControlEntry controls[] = {
+        Label("lblRight", wide, {3000, 0, 600, 255}).aligned(Alignment::Right),
+        Label("lblLeft", wide, {0, 300, 600, 255}),
+        Label("lblFits", "Fits", {0, 600, 900, 255}),
+    };
+    ProbeForm form(
+        {.name = "frmProbe", .caption = "Probe", .client = {6000, 1000}, .controls = controls});
+    const auto label = [&form](const char *name) {
+        return form.findChild<QLabel *>(name);
+    };
+    for (const char *name : {"lblRight", "lblLeft"}) {
+        EXPECT_GE(label(name)->width(), label(name)->sizeHint().width()) << name;
+    }
+    EXPECT_EQ(label("lblRight")->geometry().right(), 239);
+    EXPECT_EQ(label("lblLeft")->x(), 0);
+    EXPECT_EQ(label("lblFits")->geometry(), QRect(0, 40, 60, 17));
+}
+
 struct MisnamedCase
 {
     const char *name;
