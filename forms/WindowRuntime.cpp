@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -68,10 +69,16 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 void setUpOnce()
 {
     static const bool done = [] {
-        // Faces the forms ask for that many machines lack; these stand-ins have the same metrics.
-        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"),
-                                  QStringLiteral("Liberation Sans"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        // Faces the forms ask for that many machines lack. Where one is missing, a stand-in with
+        // the same metrics takes its place: Windows' own TrueType twin, or Liberation Sans.
+        const auto standIn = [](const QString &face, const QStringList &standIns) {
+            if (!QFontDatabase::hasFamily(face)) {
+                QFont::insertSubstitutions(face, standIns);
+            }
+        };
+        standIn(QStringLiteral("MS Sans Serif"),
+                {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+        standIn(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
         QAccessible::installFactory(accessibleFor);
         return true;
     }();
