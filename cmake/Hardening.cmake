@@ -15,13 +15,23 @@ if(NOT SIPSTER_HARDENING)
 endif()
 
 set(optimised "$<NOT:$<CONFIG:Debug>>")
-foreach(flag IN ITEMS -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+set(compile_flags -fstack-protector-strong -fstack-clash-protection -fcf-protection)
+if(WIN32)
+    # GCC 12 for Windows accepts stack-clash protection but crashes on real code with it (SEH).
+    list(REMOVE_ITEM compile_flags -fstack-clash-protection)
+endif()
+foreach(flag IN LISTS compile_flags)
     string(MAKE_C_IDENTIFIER "SIPSTER_CXX${flag}" accepted)
     check_cxx_compiler_flag(${flag} ${accepted})
     if(${accepted})
         add_compile_options("$<${optimised}:${flag}>")
     endif()
 endforeach()
+if(SIPSTER_CXX_fstack_protector_strong)
+    # MinGW's stack protector and fortified calls live in a library of their own, which the
+    # flag brings in when linking.
+    add_link_options("$<${optimised}:-fstack-protector-strong>")
+endif()
 # A compiler that fortifies by itself would warn about a second definition.
 add_compile_options("$<${optimised}:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
 foreach(flag IN ITEMS -Wl,-z,relro -Wl,-z,now)

@@ -24,26 +24,37 @@ class WineDesktop(Desktop):
         self._start_display()
 
 
-def titles(desktop):
-    """The titles of the program's visible windows."""
+def windows(desktop):
+    """The program's visible windows, by window id: their titles."""
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "sipster.exe"],
                            env=desktop.env, capture_output=True, text=True).stdout.split()
-    names = []
-    for window in found:
-        names.append(subprocess.run(["xdotool", "getwindowname", window], env=desktop.env,
-                                    capture_output=True, text=True).stdout.strip())
-    return names
+    return {window: subprocess.run(["xdotool", "getwindowname", window], env=desktop.env,
+                                   capture_output=True, text=True).stdout.strip()
+            for window in found}
 
 
-def shows(desktop, *expected):
-    desktop.wait_for(lambda: sorted(titles(desktop)) == sorted(expected),
-                     f"the windows {list(expected)}", timeout=30)
+def shows(desktop, title):
+    """Waits for the program to show just one window, with the title given, and for it to take
+    the keyboard; returns its id."""
+    def shown():
+        visible = windows(desktop)
+        return list(visible.values()) == [title] and next(iter(visible))
+    window = desktop.wait_for(shown, f"the window {title!r} alone; showing: "
+                              f"{list(windows(desktop).values())}", timeout=60)
+
+    def active():
+        return subprocess.run(["xdotool", "getactivewindow"], env=desktop.env,
+                              capture_output=True, text=True).stdout.strip() == window
+    desktop.wait_for(active, f"the window {title!r} to take the keyboard")
+    return window
 
 
 def walk_under_wine(desktop):
     with desktop.running(["wine", PROGRAM], env={"WINEDEBUG": "-all"}) as sipster:
-        shows(desktop, "")  # the title card has no title
+        # Windows names a window without a caption, the title card, after the program.
+        title_card = shows(desktop, "Sipster")
         desktop.key("alt+c")
+        desktop.wait_for(lambda: title_card not in windows(desktop), "the title card to go")
         shows(desktop, "Sipster")
         desktop.key("alt+f", "n")
         shows(desktop, "New Tester")

@@ -16,6 +16,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR")) {
         qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
     }
+    // Death tests read the fatal message from the standard error, which is no console there.
+    qputenv("QT_FORCE_STDERR_LOGGING", "1");
 #endif
     testing::InitGoogleTest(&argc, argv);
     // Death tests re-run this program rather than fork a process that holds Qt's threads.
