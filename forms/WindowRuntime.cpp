@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -69,16 +68,13 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
 void setUpOnce()
 {
     static const bool done = [] {
-        // Faces the forms ask for that many machines lack. Where one is missing, a stand-in with
-        // the same metrics takes its place: Windows' own TrueType twin, or Liberation Sans.
-        const auto standIn = [](const QString &face, const QStringList &standIns) {
-            if (!QFontDatabase::hasFamily(face)) {
-                QFont::insertSubstitutions(face, standIns);
-            }
-        };
-        standIn(QStringLiteral("MS Sans Serif"),
-                {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
-        standIn(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
+        // Faces the forms ask for that many machines lack. Qt uses a substitute only where the
+        // face itself is missing: then a stand-in with the same metrics takes its place, Windows'
+        // own TrueType twin or Liberation Sans.
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Sans Serif"),
+            {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
         QAccessible::installFactory(accessibleFor);
         return true;
     }();
