@@ -5,6 +5,8 @@
 #include "PictureBox.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace WindowRuntime {
 
@@ -17,15 +19,19 @@ PictureBox::PictureBox(const QString &picture, const QString &description, QWidg
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    if (m_sizes.isNull()) {
-        for (const char *scale : {"", "@2x", "@3x"}) {
-            QString file = m_picture;
-            m_sizes.addFile(file.insert(file.lastIndexOf(u'.'), QLatin1String(scale)));
+    // The file at the scale rounded up, so a fractional scale shrinks a sharper picture.
+    const int scale = std::clamp(static_cast<int>(std::ceil(devicePixelRatioF())), 1, 3);
+    if (scale != m_scale) {
+        QString file = m_picture;
+        if (scale > 1) {
+            file.insert(file.lastIndexOf(u'.'), QStringLiteral("@%1x").arg(scale));
         }
+        m_drawn.load(file);
+        m_scale = scale;
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), m_sizes.pixmap(size(), devicePixelRatioF()));
+    painter.drawPixmap(rect(), m_drawn);
 }
 
 } // namespace WindowRuntime

@@ -4,13 +4,14 @@
 
 #pragma once
 
-#include <QIcon>
+#include <QPixmap>
 #include <QWidget>
 
 namespace WindowRuntime {
 
 // An image control: a picture stretched to the box. The picture comes at 1x, 2x and 3x
-// (name.png, name@2x.png, name@3x.png); the box draws the sharpest for the screen's scale.
+// (name.png, name@2x.png, name@3x.png); the box reads and draws the one that fits the screen's
+// scale, when it is first drawn there, so creating a window does not wait for it.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -23,7 +24,8 @@ protected:
 
 private:
     QString m_picture;
-    QIcon m_sizes; // read when first drawn, so creating a window does not wait for it
+    QPixmap m_drawn;
+    int m_scale = 0; // of m_drawn; 0 before the first paint
 };
 
 } // namespace WindowRuntime
