@@ -13,6 +13,12 @@ Zestra::Zestra()
 
 void Zestra::Main()
 {
-    m_forms.splash().Show(WindowRuntime::ShowModeless);
-    m_forms.main(); // referring to a form loads it, hidden
+    frmSplash &splash = m_forms.splash();
+    splash.Show(WindowRuntime::ShowModeless);
+    // Referring to a form loads it, hidden. The main window is loaded once the title card is on
+    // screen, so that building it does not hold the card back; a Close pressed before that
+    // loads it at once.
+    QObject::connect(
+        &splash, &WindowRuntime::Form::firstFrameDrawn, &splash, [this] { m_forms.main(); },
+        Qt::SingleShotConnection);
 }

@@ -2,12 +2,13 @@
 //
 // SPDX-License-Identifier: MIT
 
+#include "WindowRuntime.h"
 #include "Zestra.h"
+#include "frmSplash.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -115,13 +116,16 @@ int main(int argc, char *argv[])
     Zestra zestra;
     zestra.Main();
     // Every window created with an icon set carries all its sizes, and the title card shows no
-    // icon: set it once the card is up.
-    QTimer::singleShot(0, &app, [] {
-        QIcon icon;
-        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-            icon.addFile(QStringLiteral(":/icons/sipster-%1.png").arg(size), QSize(size, size));
-        }
-        QApplication::setWindowIcon(icon);
-    });
+    // icon: reading them waits until the card is on screen.
+    QObject::connect(
+        &zestra.forms().splash(), &WindowRuntime::Form::firstFrameDrawn, &app,
+        [] {
+            QIcon icon;
+            for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+                icon.addFile(QStringLiteral(":/icons/sipster-%1.png").arg(size), QSize(size, size));
+            }
+            QApplication::setWindowIcon(icon);
+        },
+        Qt::SingleShotConnection);
     return QApplication::exec();
 }

@@ -595,6 +595,11 @@ void Form::paintEvent(QPaintEvent *event)
         qDrawWinPanel(&painter, rect(), palette());
     }
     QDialog::paintEvent(event);
+    if (!m_drawn) {
+        m_drawn = true;
+        // Queued: the frame is handed over once this paint and its flush are done.
+        QMetaObject::invokeMethod(this, &Form::firstFrameDrawn, Qt::QueuedConnection);
+    }
 }
 
 void Form::closeEvent(QCloseEvent *event)

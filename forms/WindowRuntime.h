@@ -232,6 +232,10 @@ public:
     // Modal box with the prompt, the title, an exclamation icon and one OK button.
     void MsgBox(std::string_view prompt, std::string_view title);
 
+signals:
+    // Emitted once, when the form's first frame has been drawn and handed to the window system.
+    void firstFrameDrawn();
+
 protected:
     // Calls the handler when the named button is pressed or the named menu item chosen.
     template<class F> void onClick(const char *name, F *form, void (F::*handler)())
@@ -268,6 +272,7 @@ private:
     std::vector<std::pair<QLabel *, QLabel *>> m_description;
     QPointer<QWidget> m_windowBeneath;
     bool m_edge = false;
+    bool m_drawn = false;
     std::optional<QRect> m_placement; // where the form was when last hidden
 };
 

@@ -23,7 +23,10 @@ TEST_F(Navigation, SplashCloseLeadsToTheModalMainWindow)
 {
     m_zestra->Main();
     EXPECT_EQ(visibleWindows(), Windows {"frmSplash"});
-    EXPECT_NE(topLevel("frmMain"), nullptr) << "the main window is loaded behind the splash";
+    EXPECT_EQ(topLevel("frmMain"), nullptr) << "the splash is drawn before the main window loads";
+    EXPECT_TRUE(QTest::qWaitFor([] { return topLevel("frmMain") != nullptr; }))
+        << "the main window is loaded behind the splash";
+    EXPECT_EQ(visibleWindows(), Windows {"frmSplash"});
 
     user.on("frmSplash", [] { pressKey(topLevel("frmSplash"), Qt::Key_C, Qt::AltModifier); })
         .on("frmMain",
