@@ -113,6 +113,7 @@ int main(int argc, char *argv[])
     // Windows are hidden and shown again as the user moves between them; only Exit ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    const std::jthread preparing = WindowRuntime::prepareWindowSystem();
     Zestra zestra;
     zestra.Main();
     // Every window created with an icon set carries all its sizes, and the title card shows no

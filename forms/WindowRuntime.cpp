@@ -23,6 +23,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#if QT_CONFIG(opengl)
+#include <QOpenGLContext>
+#endif
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -626,6 +629,21 @@ void Form::MsgBox(std::string_view prompt, std::string_view title)
     if (isVisible()) {
         activateWindow();
     }
+}
+
+std::jthread prepareWindowSystem()
+{
+#if QT_CONFIG(opengl)
+    // Qt's Wayland platform readies its OpenGL integration, which loads the graphics driver,
+    // when it shows its first window, only to learn whether it may draw title bars: for a window
+    // without one too. It allows that from any thread, under a lock of its own. Where the user
+    // has turned Qt's title bars off, it never loads it.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+        && qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") == 0) {
+        return std::jthread([] { QOpenGLContext::supportsThreadedOpenGL(); });
+    }
+#endif
+    return {};
 }
 
 void End()
