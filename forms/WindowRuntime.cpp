@@ -598,8 +598,8 @@ void Form::paintEvent(QPaintEvent *event)
         qDrawWinPanel(&painter, rect(), palette());
     }
     QDialog::paintEvent(event);
-    if (!m_drawn) {
-        m_drawn = true;
+    if (!m_frameDrawn) {
+        m_frameDrawn = true;
         // Queued: the frame is handed over once this paint and its flush are done.
         QMetaObject::invokeMethod(this, &Form::firstFrameDrawn, Qt::QueuedConnection);
     }

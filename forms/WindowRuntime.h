@@ -273,7 +273,7 @@ private:
     std::vector<std::pair<QLabel *, QLabel *>> m_description;
     QPointer<QWidget> m_windowBeneath;
     bool m_edge = false;
-    bool m_drawn = false;
+    bool m_frameDrawn = false;
     std::optional<QRect> m_placement; // where the form was when last hidden
 };
 
