@@ -103,6 +103,12 @@ void makeRoomForTitle(QMessageBox &box)
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// Qt's Wayland platform plugins are named "wayland", "wayland-egl" and so on.
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 // Where the compositor leaves the title bar to the program (weston, mutter), Qt 6.4 draws one
 // with a maximise button on every window, fixed size or not; a window of fixed size cannot take
 // the size the compositor then gives it, and the compositor ends the program's connection. On
@@ -119,7 +125,7 @@ protected:
     {
         const bool handled = QMessageBox::event(event);
         const bool sized = event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest;
-        if (sized && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        if (sized && onWayland()) {
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         }
         return handled;
@@ -638,8 +644,7 @@ std::jthread prepareWindowSystem()
     // when it shows its first window, only to learn whether it may draw title bars: for a window
     // without one too. It allows that from any thread, under a lock of its own. Where the user
     // has turned Qt's title bars off, it never loads it.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
-        && qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") == 0) {
+    if (onWayland() && qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") == 0) {
         return std::jthread([] { QOpenGLContext::supportsThreadedOpenGL(); });
     }
 #endif
