@@ -107,6 +107,12 @@ class Desktop:
     def key(self, *keys):
         subprocess.run(["xdotool", "key", "--delay", "40", *keys], env=self.env, check=True)
 
+    def exit_program(self, program, timeout=10):
+        """Chooses File, Exit in the program's main window; it must end with status 0."""
+        self.key("alt+f", "x")
+        status = program.wait(timeout=timeout)
+        assert status == 0, f"Exit ended with status {status}"
+
     def type(self, text):
         subprocess.run(["xdotool", "type", "--delay", "40", text], env=self.env, check=True)
 

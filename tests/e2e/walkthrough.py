@@ -107,9 +107,7 @@ def walk_through(desktop):
         screen.window("Sipster")
         screen.gone("New Tester")
 
-        desktop.key("alt+f", "x")
-        status = sipster.wait(timeout=10)
-        assert status == 0, f"Exit ended with status {status}"
+        desktop.exit_program(sipster)
 
 
 def close_requests(desktop):
@@ -156,9 +154,7 @@ def placed_on_a_small_screen(desktop):
         on_screen("About Sipster", "dialog")
         desktop.key("Return")
         screen.gone("About Sipster")
-        desktop.key("alt+f", "x")
-        status = sipster.wait(timeout=10)
-        assert status == 0, f"Exit ended with status {status}"
+        desktop.exit_program(sipster)
 
 
 def stays_put(desktop):
@@ -183,9 +179,7 @@ def stays_put(desktop):
                 except AssertionError:
                     raise AssertionError(f"round {round}: {title!r} at "
                                          f"{screen.top_left(window)}, first at ({x0}, {y0})")
-        desktop.key("alt+f", "x")
-        status = sipster.wait(timeout=10)
-        assert status == 0, f"Exit ended with status {status}"
+        desktop.exit_program(sipster)
 
 
 if __name__ == "__main__":

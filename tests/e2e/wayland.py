@@ -88,9 +88,7 @@ def title_bars(desktop):
         assert "8.00" in screen.labels(summary), screen.labels(summary)
         desktop.key("Return")
         screen.window("Sipster")
-        desktop.key("alt+f", "x")
-        status = sipster.wait(timeout=10)
-        assert status == 0, f"Exit ended with status {status}"
+        desktop.exit_program(sipster)
 
 
 if __name__ == "__main__":

@@ -67,9 +67,7 @@ def walk_under_wine(desktop):
         shows(desktop, "Tester Summary")
         desktop.key("Return")
         shows(desktop, "Sipster")
-        desktop.key("alt+f", "x")
-        status = sipster.wait(timeout=30)
-        assert status == 0, f"Exit ended with status {status}"
+        desktop.exit_program(sipster, timeout=30)
 
 
 if __name__ == "__main__":
