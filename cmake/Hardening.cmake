@@ -32,8 +32,16 @@ if(SIPSTER_CXX_fstack_protector_strong)
     # flag brings in when linking.
     add_link_options("$<${optimised}:-fstack-protector-strong>")
 endif()
-# A compiler that fortifies by itself would warn about a second definition.
-add_compile_options("$<${optimised}:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
+# Fortified calls at level 2, unless an optimised compile already asks for a level: the
+# distribution's flags (Ubuntu and Fedora ask for 3) or the compiler itself. That level is kept.
+include(CheckCXXSourceCompiles)
+set(CMAKE_REQUIRED_FLAGS -O2)
+check_cxx_source_compiles("#ifndef _FORTIFY_SOURCE\n#error none\n#endif\nint main() { }"
+    SIPSTER_FORTIFY_ALREADY_SET)
+unset(CMAKE_REQUIRED_FLAGS)
+if(NOT SIPSTER_FORTIFY_ALREADY_SET)
+    add_compile_options("$<${optimised}:-D_FORTIFY_SOURCE=2>")
+endif()
 foreach(flag IN ITEMS -Wl,-z,relro -Wl,-z,now)
     string(MAKE_C_IDENTIFIER "SIPSTER_LD${flag}" accepted)
     check_linker_flag(CXX ${flag} ${accepted})
