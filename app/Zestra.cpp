@@ -7,6 +7,10 @@
 #include "frmMain.h"
 #include "frmSplash.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <utility>
+
 Zestra::Zestra()
     : m_forms(m_tallies)
 { }
@@ -15,10 +19,28 @@ void Zestra::Main()
 {
     frmSplash &splash = m_forms.splash();
     splash.Show(WindowRuntime::ShowModeless);
-    // Referring to a form loads it, hidden. The main window is loaded once the title card is on
-    // screen, so that building it does not hold the card back; a Close pressed before that
-    // loads it at once.
-    QObject::connect(
-        &splash, &WindowRuntime::Form::firstFrameDrawn, &splash, [this] { m_forms.main(); },
-        Qt::SingleShotConnection);
+    // What the title card does not need waits until the card is on screen, so that it does not
+    // hold the card back. A card closed before its first frame (through a screen reader, or
+    // started behind other windows) loads it as it goes.
+    const auto load = [this] {
+        loadBehindTitleCard();
+    };
+    QObject::connect(&splash, &WindowRuntime::Form::firstFrameDrawn, &m_titleCardWatch, load,
+                     Qt::SingleShotConnection);
+    QObject::connect(&splash, &QObject::destroyed, &m_titleCardWatch, load,
+                     Qt::SingleShotConnection);
+}
+
+void Zestra::loadBehindTitleCard()
+{
+    if (std::exchange(m_loadedBehindTitleCard, true)) {
+        return;
+    }
+    m_forms.main();
+    // Every window created with an icon set carries all its sizes; the title card shows none.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/sipster-%1.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
 }

@@ -2,13 +2,11 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "WindowRuntime.h"
+#include "WindowSystem.h"
 #include "Zestra.h"
-#include "frmSplash.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -113,20 +111,8 @@ int main(int argc, char *argv[])
     // Windows are hidden and shown again as the user moves between them; only Exit ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const std::jthread preparing = WindowRuntime::prepareWindowSystem();
+    const std::jthread preparing = prepareWindowSystem();
     Zestra zestra;
     zestra.Main();
-    // Every window created with an icon set carries all its sizes, and the title card shows no
-    // icon: reading them waits until the card is on screen.
-    QObject::connect(
-        &zestra.forms().splash(), &WindowRuntime::Form::firstFrameDrawn, &app,
-        [] {
-            QIcon icon;
-            for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-                icon.addFile(QStringLiteral(":/icons/sipster-%1.png").arg(size), QSize(size, size));
-            }
-            QApplication::setWindowIcon(icon);
-        },
-        Qt::SingleShotConnection);
     return QApplication::exec();
 }

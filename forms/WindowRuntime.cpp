@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,10 +24,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#if QT_CONFIG(opengl)
-#include <QOpenGLContext>
-#endif
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -41,8 +40,15 @@ namespace WindowRuntime {
 
 namespace {
 
-// Set by Unload, taken by the next modal Show, which then waits for the unloaded form to go.
-bool g_formUnloaded = false;
+// Forms unloaded and not yet destroyed: a modal Show asked for meanwhile, in the handler that
+// unloaded one, waits for them to go.
+QList<QPointer<QObject>> g_unloading;
+
+bool formsStillUnloading()
+{
+    g_unloading.removeAll(nullptr);
+    return !g_unloading.isEmpty();
+}
 
 // A form description that names a control it does not have is a fault in the program.
 [[noreturn]] void missing(const char *what, const char *name, const QObject *form)
@@ -103,12 +109,6 @@ void makeRoomForTitle(QMessageBox &box)
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
-// Qt's Wayland platform plugins are named "wayland", "wayland-egl" and so on.
-bool onWayland()
-{
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 // Where the compositor leaves the title bar to the program (weston, mutter), Qt 6.4 draws one
 // with a maximise button on every window, fixed size or not; a window of fixed size cannot take
 // the size the compositor then gives it, and the compositor ends the program's connection. On
@@ -132,9 +132,29 @@ protected:
     }
 };
 
+// The face a form's text is drawn in. Windows has "MS Sans Serif" only as a bitmap face made for
+// 96 dpi, scaled up pixel by pixel at any other display scale, and Qt draws from it wherever it
+// is installed: there the forms use the first of its scalable stand-ins the system has instead,
+// Windows' own TrueType twin or, where that is missing (Wine), Liberation Sans.
+QString faceFor(const char *face)
+{
+    const QString asked = QString::fromLatin1(face);
+#ifdef Q_OS_WIN
+    if (asked == QLatin1String("MS Sans Serif")) {
+        static const QString scalable = [&asked] {
+            const QStringList standIns = QFont::substitutes(asked);
+            const auto found = std::ranges::find_if(standIns, QFontDatabase::hasFamily);
+            return found != standIns.end() ? *found : asked;
+        }();
+        return scalable;
+    }
+#endif
+    return asked;
+}
+
 QFont fontFor(const FontChoice &choice)
 {
-    QFont font(QString::fromLatin1(choice.face));
+    QFont font(faceFor(choice.face));
     font.setPointSizeF(choice.points);
     font.setBold(choice.style == FontStyle::Bold || choice.style == FontStyle::BoldItalic);
     font.setItalic(choice.style == FontStyle::Italic || choice.style == FontStyle::BoldItalic);
@@ -187,16 +207,42 @@ void holdBackCaretMoves(QAccessibleEvent *event)
     QAccessible::installUpdateHandler(holdBackCaretMoves);
 }
 
+// Holds caret reports back for as long as it lives; a hold-back already in place stays as it is.
+class CaretReportsHeldBack
+{
+public:
+    CaretReportsHeldBack()
+        : m_before(QAccessible::installUpdateHandler(holdBackCaretMoves))
+    {
+        if (!nested()) {
+            g_passOn = m_before;
+        }
+    }
+    ~CaretReportsHeldBack()
+    {
+        if (nested()) {
+            return;
+        }
+        // A handler installed meanwhile by someone else stays.
+        const QAccessible::UpdateHandler current = QAccessible::installUpdateHandler(m_before);
+        if (current != holdBackCaretMoves) {
+            QAccessible::installUpdateHandler(current);
+        }
+        g_passOn = nullptr;
+    }
+    CaretReportsHeldBack(const CaretReportsHeldBack &) = delete;
+    CaretReportsHeldBack &operator=(const CaretReportsHeldBack &) = delete;
+
+private:
+    bool nested() const { return m_before == holdBackCaretMoves; }
+
+    QAccessible::UpdateHandler m_before;
+};
+
 template<class F> void withoutCaretReports(F &&change)
 {
-    const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(holdBackCaretMoves);
-    if (before == holdBackCaretMoves) {
-        change();
-        return;
-    }
-    g_passOn = before;
+    const CaretReportsHeldBack heldBack;
     change();
-    QAccessible::installUpdateHandler(before);
 }
 
 class TextBoxEdit : public QLineEdit
@@ -212,22 +258,43 @@ protected:
 };
 
 // A label never cuts its caption: where the face in use is wider than the one the form was laid
-// out with, the label grows away from the side it is aligned to, within its container.
-void fitCaption(QLabel *label, Alignment alignment)
+// out with, or a caption set later is wider than its box, the label grows away from the side it
+// is aligned to, shifted back into its container where it would leave it.
+void fitCaption(QLabel *label)
 {
     const int extra = label->sizeHint().width() - label->width();
     if (extra <= 0) {
         return;
     }
     QRect box = label->geometry();
-    if (alignment == Alignment::Right) {
-        box.setLeft(std::max(0, box.left() - extra));
-    } else if (alignment == Alignment::Centre) {
+    const Qt::Alignment alignment = label->alignment() & Qt::AlignHorizontal_Mask;
+    if (alignment & Qt::AlignRight) {
+        box.setLeft(box.left() - extra);
+    } else if (alignment & Qt::AlignHCenter) {
         box.adjust(-extra / 2, 0, extra - extra / 2, 0);
     } else {
         box.setRight(box.right() + extra);
     }
-    label->setGeometry(box.intersected(label->parentWidget()->rect()));
+    const QRect container = label->parentWidget()->rect();
+    box.moveLeft(
+        std::max(container.left(), std::min(box.left(), container.right() - box.width() + 1)));
+    label->setGeometry(box.intersected(container));
+}
+
+// Where a form was when hidden, moved onto a screen if it is on none now: a screen may have been
+// unplugged, or its scale changed, in the meantime.
+QRect onAScreen(QRect place)
+{
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary || QGuiApplication::screenAt(place.center())) {
+        return place;
+    }
+    const QRect screen = primary->availableGeometry();
+    place.moveLeft(
+        std::max(screen.left(), std::min(place.left(), screen.right() - place.width() + 1)));
+    place.moveTop(
+        std::max(screen.top(), std::min(place.top(), screen.bottom() - place.height() + 1)));
+    return place;
 }
 
 QWidget *createLine(const ControlEntry &entry, QWidget *parent)
@@ -314,6 +381,7 @@ void TextBoxControl::SetFocus() const
 void LabelControl::SetCaption(std::string_view caption) const
 {
     label->setText(text(caption));
+    fitCaption(label);
 }
 
 Form::Form(const FormDescription &form)
@@ -399,8 +467,6 @@ void Form::buildControls(QWidget *client, std::span<const ControlEntry> controls
         }
         if (entry.autoSize) {
             widget->adjustSize();
-        } else if (auto *label = qobject_cast<QLabel *>(widget)) {
-            fitCaption(label, entry.alignment);
         }
         if ((entry.isDefault || entry.isCancel) && entry.kind != ControlKind::CommandButton) {
             qFatal("%s: only a command button can be a default or cancel button", entry.name);
@@ -436,6 +502,12 @@ void Form::buildControls(QWidget *client, std::span<const ControlEntry> controls
             widget->setFocus(Qt::OtherFocusReason);
         }
         previousFocusable = widget;
+    }
+    // Measured as shown: a label with an access key shows its "&" only while it has no buddy.
+    for (const ControlEntry &entry : controls) {
+        if (entry.kind == ControlKind::Label && !entry.autoSize) {
+            fitCaption(find<QLabel>(entry.name));
+        }
     }
 }
 
@@ -523,7 +595,7 @@ void Form::Show(ShowMode mode)
         activateWindow();
         return;
     }
-    if (mode == ShowModal && std::exchange(g_formUnloaded, false)) {
+    if (mode == ShowModal && formsStillUnloading()) {
         // The handler that unloaded a form must return before that form can be destroyed.
         QMetaObject::invokeMethod(
             this, [this] { Show(ShowModal); }, Qt::QueuedConnection);
@@ -531,7 +603,7 @@ void Form::Show(ShowMode mode)
     }
     rememberWindowBeneath();
     if (m_placement && !isVisible()) {
-        setGeometry(*m_placement);
+        setGeometry(onAScreen(*m_placement));
     }
     if (mode == ShowModeless) {
         // Modality only changes while the window is hidden.
@@ -573,7 +645,7 @@ void Form::Hide()
 void Form::Unload()
 {
     Hide();
-    g_formUnloaded = true;
+    g_unloading.append(this);
     deleteLater();
 }
 
@@ -637,18 +709,10 @@ void Form::MsgBox(std::string_view prompt, std::string_view title)
     }
 }
 
-std::jthread prepareWindowSystem()
+bool onWayland()
 {
-#if QT_CONFIG(opengl)
-    // Qt's Wayland platform readies its OpenGL integration, which loads the graphics driver,
-    // when it shows its first window, only to learn whether it may draw title bars: for a window
-    // without one too. It allows that from any thread, under a lock of its own. Where the user
-    // has turned Qt's title bars off, it never loads it.
-    if (onWayland() && qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") == 0) {
-        return std::jthread([] { QOpenGLContext::supportsThreadedOpenGL(); });
-    }
-#endif
-    return {};
+    // Qt's Wayland platform plugins are named "wayland", "wayland-egl" and so on.
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 void End()

@@ -14,7 +14,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -277,10 +276,8 @@ private:
     std::optional<QRect> m_placement; // where the form was when last hidden
 };
 
-// Begins, on a thread of its own, the graphics set-up the window system asks for before it shows
-// the first window, so that it runs while the first form is built. Call it once the application
-// exists; the thread is joined when the returned object goes.
-std::jthread prepareWindowSystem();
+// Whether the program runs on a Wayland compositor.
+bool onWayland();
 
 // Ends the program at once with status 0, whatever windows or modal loops are open.
 [[noreturn]] void End();

@@ -5,10 +5,12 @@
 #include "FormsFixture.h"
 #include "tests/CaseName.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace {
 
@@ -110,17 +112,20 @@ TEST_F(Layout, OnlyLabelsWithAnAccessKeyLabelControls)
 }
 
 // The faces the forms name are used where the system has them; where one is missing, a stand-in
-// with the same metrics must take its place, or the fixed layouts clip.
-TEST_F(Layout, EveryFaceResolvesToAMetricCompatibleOne)
+// with the same metrics must take its place, or the fixed layouts clip. Whatever the display
+// scale, text is drawn from a scalable face, never a bitmap one scaled up.
+TEST_F(Layout, EveryFaceResolvesToAMetricCompatibleScalableOne)
 {
     for (QWidget *form : allForms()) {
         for (QWidget *control : form->findChildren<QWidget *>()) {
+            const QFontInfo used(control->font());
+            EXPECT_TRUE(QFontDatabase::isSmoothlyScalable(used.family(), used.styleName()))
+                << control->objectName().toStdString() << " in " << used.family().toStdString();
             const QString asked = control->font().family();
             if (asked == "Arial" || asked == "MS Sans Serif") {
-                const QString used = QFontInfo(control->font()).family();
-                EXPECT_TRUE(used == asked || used == "Microsoft Sans Serif"
-                            || used == "Liberation Sans")
-                    << control->objectName().toStdString() << " in " << used.toStdString();
+                EXPECT_TRUE(used.family() == asked || used.family() == "Microsoft Sans Serif"
+                            || used.family() == "Liberation Sans")
+                    << control->objectName().toStdString() << " in " << used.family().toStdString();
             }
         }
     }
@@ -152,6 +157,7 @@ public:
     void lookUpTextBox(const char *name) { textBox(name); }
     void lookUpLabel(const char *name) { label(name); }
     void connect(const char *name) { onClick(name, this, &ProbeForm::nothing); }
+    void setCaption(const char *name, const char *caption) { label(name).SetCaption(caption); }
 
 private:
     void nothing() { }
@@ -160,8 +166,9 @@ private:
 
 const ControlEntry kDefaultLabel[] = {Label("lblName", "Name", {0, 0, 900, 255}).defaultButton()};
 
-// Where the face in use is wider than the layout allows, a caption grows away from the side it
-// is aligned to instead of being cut; one that fits keeps its box.
+// Where the face in use is wider than the layout allows, or a caption set later is wider than
+// its box, a caption grows away from the side it is aligned to, within its container, instead
+// of being cut; one that fits as shown keeps its box.
 TEST(Captions, GrowAwayFromTheirAlignmentRatherThanBeCut)
 {
     const char *wide = "A caption far wider than its box";
@@ -169,18 +176,43 @@ TEST(Captions, GrowAwayFromTheirAlignmentRatherThanBeCut)
         Label("lblRight", wide, {3000, 0, 600, 255}).aligned(Alignment::Right),
         Label("lblLeft", wide, {0, 300, 600, 255}),
         Label("lblFits", "Fits", {0, 600, 900, 255}),
+        Label("lblCentre", wide, {0, 900, 600, 255}).aligned(Alignment::Centre),
+        Label("lblValue", "", {3000, 1200, 600, 255}).aligned(Alignment::Right),
+        // "Apple Ade" fits its 57 px; with the "&" it shows only without a buddy, it would not.
+        Label("lblKey", "&Apple Ade", {0, 1500, 855, 255}).tab(0),
+        TextBox("txtKey", {0, 1800, 900, 285}).tab(1),
     };
     ProbeForm form(
-        {.name = "frmProbe", .caption = "Probe", .client = {6000, 1000}, .controls = controls});
+        {.name = "frmProbe", .caption = "Probe", .client = {6000, 2400}, .controls = controls});
+    form.setCaption("lblValue", wide);
     const auto label = [&form](const char *name) {
         return form.findChild<QLabel *>(name);
     };
-    for (const char *name : {"lblRight", "lblLeft"}) {
+    for (const char *name : {"lblRight", "lblLeft", "lblCentre", "lblValue"}) {
         EXPECT_GE(label(name)->width(), label(name)->sizeHint().width()) << name;
     }
     EXPECT_EQ(label("lblRight")->geometry().right(), 239);
     EXPECT_EQ(label("lblLeft")->x(), 0);
+    EXPECT_EQ(label("lblCentre")->x(), 0);
+    EXPECT_EQ(label("lblValue")->geometry().right(), 239);
     EXPECT_EQ(label("lblFits")->geometry(), QRect(0, 40, 60, 17));
+    EXPECT_EQ(label("lblKey")->geometry(), QRect(0, 100, 57, 17));
+}
+
+// A form unloaded earlier, and gone, holds back no later modal Show: that Show returns only once
+// the form it shows is hidden again.
+TEST(Unload, HoldsBackOnlyAModalShowWhileTheFormIsThere)
+{
+    (new ProbeForm)->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ProbeForm modal;
+    bool shownModally = false;
+    QTimer::singleShot(0, &modal, [&] {
+        shownModally = modal.isVisible() && modal.isModal();
+        modal.Hide();
+    });
+    modal.Show(ShowModal);
+    EXPECT_TRUE(shownModally);
 }
 
 struct MisnamedCase

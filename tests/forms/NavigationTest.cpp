@@ -5,6 +5,7 @@
 #include "FormsFixture.h"
 #include "tests/CaseName.h"
 
+#include <QIcon>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -152,6 +153,23 @@ TEST_F(Navigation, SplashCloseRequestActsAsClose)
     user.run();
 }
 
+// The main window and the window icon wait for the title card's first frame; a card closed
+// before it is drawn (through a screen reader) does not take them with it.
+TEST_F(Navigation, SplashClosedBeforeItsFirstFrameStillLoadsTheIcon)
+{
+    QApplication::setWindowIcon(QIcon());
+    m_zestra->Main();
+    child<QPushButton>(&forms().splash(), "cmdClose")->click();
+    user.on("frmMain",
+            [this] {
+                EXPECT_FALSE(QApplication::windowIcon().isNull());
+                chooseMenu(&forms().main(), Qt::Key_F, Qt::Key_N);
+            })
+        .on("frmTest", [this] { pressKey(&forms().test(), Qt::Key_Escape); })
+        .on("frmMain", [] {});
+    user.run();
+}
+
 TEST_F(Navigation, ExitEndsTheProgramWithStatusZero)
 {
     EXPECT_EXIT(
@@ -247,6 +265,19 @@ TEST_F(Navigation, WindowsOpenOnTheScreen)
             })
         .on(&main, [] {});
     user.run();
+}
+
+// A form hidden where no screen is now (a screen unplugged, or its scale changed, meanwhile)
+// comes back on one.
+TEST_F(Navigation, AFormHiddenOffEveryScreenComesBackOnOne)
+{
+    frmMain &main = startAtMain();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.move(5000, 5000);
+    main.Hide();
+    main.Show(WindowRuntime::ShowModeless);
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(main.geometry()))
+        << main.x() << "," << main.y();
 }
 
 } // namespace

@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
+#include "WindowSystem.h"
+
+#include "WindowRuntime.h"
+
+#if QT_CONFIG(opengl)
+#include <QOpenGLContext>
+#endif
+
+std::jthread prepareWindowSystem()
+{
+#if QT_CONFIG(opengl)
+    // Qt's Wayland platform readies its OpenGL integration, which loads the graphics driver,
+    // when it shows its first window, only to learn whether it may draw title bars: for a window
+    // without one too. It allows that from any thread, under a lock of its own. Where the user
+    // has turned Qt's title bars off, it never loads it.
+    if (WindowRuntime::onWayland()
+        && qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") == 0) {
+        return std::jthread([] { QOpenGLContext::supportsThreadedOpenGL(); });
+    }
+#endif
+    return {};
+}
