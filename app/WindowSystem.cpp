@@ -4,7 +4,7 @@
 
 #include "WindowSystem.h"
 
-#include "WindowRuntime.h"
+#include "Platform.h"
 
 #if QT_CONFIG(opengl)
 #include <QOpenGLContext>

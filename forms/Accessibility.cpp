@@ -1,0 +1,82 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
+#include "Accessibility.h"
+
+#include <QAccessibleWidget>
+#include <QMenuBar>
+
+namespace WindowRuntime {
+
+namespace {
+
+QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget) {
+        return nullptr;
+    }
+    if (className == QLatin1String("WindowRuntime::PictureBox")) {
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    }
+    if (className == QLatin1String("WindowRuntime::Form")
+        && widget->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    }
+    return nullptr;
+}
+
+QAccessible::UpdateHandler g_passOn = nullptr;
+
+void holdBackCaretMoves(QAccessibleEvent *event)
+{
+    if (event->type() == QAccessible::TextCaretMoved
+        || event->type() == QAccessible::TextSelectionChanged) {
+        return;
+    }
+    if (g_passOn) {
+        g_passOn(event);
+        return;
+    }
+    // No handler was installed before this one: Qt's own delivery to the screen reader.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(holdBackCaretMoves);
+}
+
+} // namespace
+
+void installAccessibleRoles()
+{
+    QAccessible::installFactory(accessibleFor);
+}
+
+// Holds caret reports back for as long as it lives; a hold-back already in place stays as it is.
+CaretReportsHeldBack::CaretReportsHeldBack()
+    : m_before(QAccessible::installUpdateHandler(holdBackCaretMoves))
+{
+    if (!nested()) {
+        g_passOn = m_before;
+    }
+}
+
+CaretReportsHeldBack::~CaretReportsHeldBack()
+{
+    if (nested()) {
+        return;
+    }
+    // A handler installed meanwhile by someone else stays.
+    const QAccessible::UpdateHandler current = QAccessible::installUpdateHandler(m_before);
+    if (current != holdBackCaretMoves) {
+        QAccessible::installUpdateHandler(current);
+    }
+    g_passOn = nullptr;
+}
+
+bool CaretReportsHeldBack::nested() const
+{
+    return m_before == holdBackCaretMoves;
+}
+
+} // namespace WindowRuntime

@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QAccessible>
+
+// What the runtime does for screen readers beyond Qt's own: the roles of pictures and of the
+// main window, and caret reports held back while a text box takes the focus. (A form's spoken
+// description is the form's own.)
+namespace WindowRuntime {
+
+// Screen readers hear pictures as graphics and the main window (the form with a menu) as an
+// application window; every other form keeps QDialog's dialog role.
+void installAccessibleRoles();
+
+// Qt 6.4 reports the caret move and selection that a text box makes on taking the focus before
+// it reports the focus change, and reports caret moves in boxes without the focus too. A screen
+// reader takes such a caret event, handled after the box has the focus, for the move into it and
+// then ignores the focus event: moving into a box says nothing. Caret and selection reports are
+// held back while a box takes the focus or has its text replaced without it; a screen reader
+// reads the caret and selection along with the focus.
+class CaretReportsHeldBack
+{
+public:
+    CaretReportsHeldBack();
+    ~CaretReportsHeldBack();
+    CaretReportsHeldBack(const CaretReportsHeldBack &) = delete;
+    CaretReportsHeldBack &operator=(const CaretReportsHeldBack &) = delete;
+
+private:
+    bool nested() const;
+
+    QAccessible::UpdateHandler m_before;
+};
+
+} // namespace WindowRuntime

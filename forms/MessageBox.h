@@ -1,0 +1,17 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace WindowRuntime {
+
+// Shows a modal warning with the prompt, the title and one OK button over the parent, and
+// returns once it is answered.
+void showMessageBox(QWidget *parent, const QString &prompt, const QString &title);
+
+} // namespace WindowRuntime

@@ -1,0 +1,29 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "core/Summary.h"
+
+#include <QString>
+
+// What differs from one system to the next: the faces the forms ask for and their stand-ins,
+// the window system, the locale's numbers, and ending the program.
+namespace WindowRuntime {
+
+// Registers the stand-ins for the faces the forms ask for, where a system lacks them.
+void useFontStandIns();
+QString faceFor(const char *face);
+
+// Whether the program runs on a Wayland compositor.
+bool onWayland();
+
+// Ends the program at once with status 0, whatever windows or modal loops are open.
+[[noreturn]] void End();
+
+// How the user's locale writes numbers: QLocale's default, which is the system locale unless
+// the program sets another. Read each time it is asked for.
+sipster::NumberStyle numberStyle();
+
+} // namespace WindowRuntime
