@@ -6,6 +6,8 @@
 
 #include "Platform.h"
 
+#include <QtGui/qtguiglobal.h>
+
 #if QT_CONFIG(opengl)
 #include <QOpenGLContext>
 #endif
