@@ -2,8 +2,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-"""A throwaway desktop for end-to-end tests: Xvfb and openbox (or, with WaylandDesktop, a headless
-weston), a D-Bus session and the AT-SPI bus.
+"""A throwaway desktop for end-to-end tests: Xvfb and openbox (or metacity, a headless weston,
+weston as a window on Xvfb, Wine on Xvfb), a D-Bus session and the AT-SPI bus.
 
 Everything started here is stopped by close(), and by the context manager even when a test fails.
 """
@@ -248,6 +248,60 @@ class NestedWestonDesktop(Desktop):
         subprocess.run(["xdotool", "click", "1"], env=self.env, check=True)
 
 
+class WineDesktop(Desktop):
+    """The X11 desktop for Windows programs under Wine, without the screen readers' bus, which
+    they do not reach. Windows are found by their titles through the window manager."""
+
+    def _start(self):
+        self.env["XDG_RUNTIME_DIR"] = self._tmp
+        self._start_display()
+        # Qt for Windows has a platform of its own.
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self._shown = None
+
+    def wine(self, *args, env=None, **kwargs):
+        """Runs a Windows program to its end, with `env` added to the desktop's environment."""
+        return subprocess.run(["wine", *args], env={**self.env, "WINEDEBUG": "-all", **(env or {})},
+                              capture_output=True, text=True, **kwargs)
+
+    def set_scale(self, dpi):
+        """Sets the display scale Windows programs started from now on see."""
+        for key in (r"HKCU\Control Panel\Desktop", r"HKCC\Software\Fonts"):
+            self.wine("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi),
+                      "/f", check=True)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=True)
+
+    def picture(self, path):
+        subprocess.run(["import", "-window", "root", str(path)], env=self.env, check=True)
+
+    def windows(self):
+        """The program's visible windows, by window id: their titles."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--classname", "sipster.exe"],
+                               env=self.env, capture_output=True, text=True).stdout.split()
+        return {window: subprocess.run(["xdotool", "getwindowname", window], env=self.env,
+                                       capture_output=True, text=True).stdout.strip()
+                for window in found}
+
+    def window(self, title):
+        """Waits for the program to show a window with the title given, other than the one found
+        last, and for it to take the keyboard. Windows names a window without a caption after
+        the program, as the main window is: the title card and the main window that follows it
+        are told apart that way."""
+        def shown():
+            found = [window for window, name in self.windows().items()
+                     if name == title and window != self._shown]
+            return found[0] if len(found) == 1 else None
+        window = self.wait_for(shown, f"the window {title!r} alone; showing: "
+                               f"{list(self.windows().values())}", timeout=60)
+
+        def active():
+            return subprocess.run(["xdotool", "getactivewindow"], env=self.env,
+                                  capture_output=True, text=True).stdout.strip() == window
+        self.wait_for(active, f"the window {title!r} to take the keyboard")
+        self._shown = window
+        return window
+
+
 class Screen:
     """What a screen reader sees of the program, through AT-SPI."""
 
@@ -379,14 +433,15 @@ class Screen:
         return seen[:seen.index("focus") + 1]
 
 
-def run_checks(desktop_kind, what, checks):
-    """Runs each check on one desktop of the given kind; returns the exit status."""
+def run_checks(desktop_kind, what, checks, *args):
+    """Runs each check, check(desktop, *args), on one desktop of the given kind; returns the exit
+    status."""
     started = time.monotonic()
     passed = failed = 0
     with desktop_kind() as desktop:
         for check in checks:
             try:
-                check(desktop)
+                check(desktop, *args)
                 passed += 1
                 print(f"ok: {check.__name__}")
             except Exception as error:

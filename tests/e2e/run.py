@@ -1,0 +1,39 @@
+#!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Sipster team
+#
+# SPDX-License-Identifier: MIT
+
+"""Runs the end-to-end checks of one desktop on the program, each on the same throwaway desktop.
+Usage: run.py DESKTOP PROGRAM [FORMS-TESTS]
+  x11            Xvfb and openbox: the walk read back through AT-SPI, close requests, placement
+                 at three times the scale
+  metacity       Xvfb and metacity: windows shown again stay put
+  wayland        a headless weston: the walk through AT-SPI actions alone
+  weston-nested  weston as a window on Xvfb: Qt's own title bars
+  wine           the Windows program (PROGRAM.exe, and the window tests FORMS-TESTS.exe) under
+                 Wine at two scales, and installed from the MSI that SIPSTER_MSI names
+  installed      the program installed on this machine, PROGRAM looked up on the PATH"""
+
+import sys
+
+import desktop
+import walks
+import wine
+
+DESKTOPS = {
+    "x11": (desktop.Desktop, [walks.walk_through, walks.close_requests,
+                              walks.placed_on_a_small_screen]),
+    "metacity": (desktop.MetacityDesktop, [walks.stays_put]),
+    "wayland": (desktop.WaylandDesktop, [walks.walk_by_actions]),
+    "weston-nested": (desktop.NestedWestonDesktop, [walks.title_bars]),
+    "wine": (desktop.WineDesktop, [wine.at_scale(96), wine.at_scale(144),
+                                   wine.installed_from_the_package]),
+    "installed": (desktop.Desktop, [walks.installed]),
+}
+
+if __name__ == "__main__":
+    if len(sys.argv) < 3 or sys.argv[1] not in DESKTOPS:
+        sys.exit(__doc__)
+    kind, checks = DESKTOPS[sys.argv[1]]
+    sys.exit(desktop.run_checks(kind, f"end-to-end on {sys.argv[1]}", checks, *sys.argv[2:]))

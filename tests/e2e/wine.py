@@ -1,0 +1,95 @@
+# SPDX-FileCopyrightText: 2026 The Sipster team
+#
+# SPDX-License-Identifier: MIT
+
+"""The end-to-end checks of the Windows program under Wine on Xvfb: the walk at 96 and 144 dpi,
+with the window tests' layout checks on that display, and the program installed from its MSI.
+Each check is check(desktop, program, forms_tests); WINEPREFIX names a prepared Wine prefix."""
+
+import os
+import pathlib
+import struct
+
+from walks import basic_walk
+
+PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path.home() / ".wine"))
+
+
+def at_scale(dpi):
+    """At this display scale every caption fits its box in a face drawn from outlines, as the
+    window tests check it on this display, and the walk passes; a picture of each window it
+    meets is kept in e2e-pictures beside the program, numbered in the order met."""
+    def check(desktop, program, forms_tests):
+        desktop.set_scale(dpi)
+        layout = desktop.wine(forms_tests, "--gtest_filter=Layout.*", timeout=120,
+                              env={"QT_QPA_PLATFORM": "windows"})
+        assert layout.returncode == 0, f"the layout checks ended with status " \
+            f"{layout.returncode} at {dpi} dpi:\n" + "\n".join(
+                (layout.stdout + layout.stderr).splitlines()[-40:])
+        pictures = pathlib.Path(program).parent / "e2e-pictures"
+        pictures.mkdir(exist_ok=True)
+        met = []
+
+        def window(title):
+            found = desktop.window(title)
+            if found not in met:
+                met.append(found)
+                name = f"{dpi}dpi-{len(met)}-{title.lower().replace(' ', '-')}.png"
+                desktop.picture(pictures / name)
+        with desktop.running(["wine", program], env={"WINEDEBUG": "-all"}) as sipster:
+            basic_walk(desktop, window, title_card="Sipster")
+            desktop.exit_program(sipster, timeout=30)
+    check.__name__ = f"walk_at_{dpi}_dpi"
+    return check
+
+
+def shortcut_target(link):
+    """The program a Windows shortcut (.lnk) points at: the local path in its link info."""
+    data = link.read_bytes()
+    flags = struct.unpack_from("<I", data, 0x14)[0]
+    offset = 0x4C
+    if flags & 0x1:  # a list of shell items comes first
+        offset += 2 + struct.unpack_from("<H", data, offset)[0]
+    assert flags & 0x2, f"{link} names no local path"
+    local_path = offset + struct.unpack_from("<I", data, offset + 16)[0]
+    return data[local_path:data.index(b"\0", local_path)].decode("latin-1")
+
+
+def uninstall_entries(desktop):
+    """The names, versions and publishers of the programs Windows lists to remove."""
+    listed = ""
+    for hive in ("HKCU", "HKLM"):
+        listed += desktop.wine("reg", "query", hive + r"\Software\Microsoft\Windows"
+                               r"\CurrentVersion\Uninstall", "/s").stdout
+    return [line.split(None, 2)[2] for line in listed.splitlines()
+            if line.split()[:2] in (["DisplayName", "REG_SZ"], ["DisplayVersion", "REG_SZ"],
+                                    ["Publisher", "REG_SZ"])]
+
+
+def installed_from_the_package(desktop, program, forms_tests):
+    """Installed from the MSI without asking anything, Sipster has a Start-menu shortcut to the
+    program it installed and an entry to remove it; it walks; removed, it leaves nothing."""
+    package = os.environ.get("SIPSTER_MSI")
+    if not package:
+        print("note: SIPSTER_MSI is not set; the installer is not tried")
+        return
+    version = pathlib.Path(package).name.split("-")[1]
+    user = PREFIX / "drive_c" / "users" / os.environ.get("USER", "root")
+    link = user / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Sipster.lnk"
+    folder = user / "AppData/Local/Programs/Sipster"
+    desktop.set_scale(96)
+    assert desktop.wine("msiexec", "/i", package, "/qn").returncode == 0, "msiexec /i failed"
+    assert link.exists(), f"no shortcut {link}"
+    target = shortcut_target(link)
+    assert target.lower().endswith(r"\appdata\local\programs\sipster\sipster.exe"), target
+    entries = uninstall_entries(desktop)
+    for shown in ("Sipster", version, "The Sipster team"):
+        assert shown in entries, f"{shown!r} is not in the list of programs: {entries}"
+    with desktop.running(["wine", target], env={"WINEDEBUG": "-all"}) as sipster:
+        basic_walk(desktop, desktop.window, title_card="Sipster")
+        desktop.exit_program(sipster, timeout=30)
+    assert desktop.wine("msiexec", "/x", package, "/qn").returncode == 0, "msiexec /x failed"
+    assert not link.exists(), "the shortcut is left"
+    left = list(folder.rglob("*")) if folder.exists() else []
+    assert not left and not folder.exists(), f"left behind: {left or folder}"
+    assert "Sipster" not in uninstall_entries(desktop), "still listed among the programs"
