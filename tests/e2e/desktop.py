@@ -44,13 +44,15 @@ class Desktop:
         return proc
 
     def _start(self):
-        self.env["XDG_RUNTIME_DIR"] = self._tmp
-        self._start_display()
+        self._make_home()
+        # The session bus comes first: a program on the display without one (metacity) would
+        # start a bus of its own through X11, which outlives the desktop.
         bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1",
                               "--print-pid=1", "--nopidfile"], env=self.env, check=True,
                              capture_output=True, text=True).stdout.split()
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus[0]
         self._bus_pid = int(bus[1])
+        self._start_display()
 
         launcher = "/usr/libexec/at-spi-bus-launcher"
         self._spawn([launcher, "--launch-immediately"], stderr=subprocess.DEVNULL)
@@ -62,6 +64,16 @@ class Desktop:
                 os.environ[name] = self.env[name]
             else:
                 os.environ.pop(name, None)
+
+    def _make_home(self):
+        """A home and runtime folder of the desktop's own: nothing a run reads (settings, font
+        caches, a session bus's address) was left there by an earlier one."""
+        self.env["XDG_RUNTIME_DIR"] = self._tmp
+        self.env["HOME"] = os.path.join(self._tmp, "home")
+        for name, folder in (("XDG_CONFIG_HOME", ".config"), ("XDG_CACHE_HOME", ".cache"),
+                             ("XDG_DATA_HOME", ".local/share")):
+            self.env[name] = os.path.join(self.env["HOME"], folder)
+            os.makedirs(self.env[name])
 
     def _start_display(self):
         self._start_xvfb()
@@ -316,6 +328,9 @@ class Screen:
         self.desktop = desktop
         self.process = process
         self.active = active
+        # A program's first window may take a while on a machine that starts it for the first
+        # time.
+        self._timeout = 30
 
     def app(self):
         for app in self.pyatspi.Registry.getDesktop(0):
@@ -349,7 +364,9 @@ class Screen:
                     return window
             return None
         window = self.desktop.wait_for(find, f"the active window {name!r}; showing: "
-                                       f"{[w.name for w in self.windows()]}")
+                                       f"{[w.name for w in self.windows()]}",
+                                       timeout=self._timeout)
+        self._timeout = 10
         if role is not None:
             assert window.getRoleName() in role.split("|"), \
                 f"{name!r} has the role {window.getRoleName()!r}, not {role!r}"
