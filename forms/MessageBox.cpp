@@ -45,9 +45,14 @@ public:
     using QMessageBox::QMessageBox;
 
 protected:
-    // QMessageBox fixes its size each time it is shown or laid out.
+    // QMessageBox fixes its size to its contents each time it is shown or laid out.
     bool event(QEvent *event) override
     {
+        // Maximised, it keeps the size the compositor gave it: fitted to its contents, it would
+        // shrink while the compositor holds it maximised.
+        if (event->type() == QEvent::LayoutRequest && isMaximized() && onWayland()) {
+            return QDialog::event(event);
+        }
         const bool handled = QMessageBox::event(event);
         const bool sized = event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest;
         if (sized && onWayland()) {
