@@ -4,9 +4,10 @@
 
 // Start-up benchmark: starts two programs in turn on the X display in $DISPLAY (a bare server,
 // no window manager) and measures, for each run, the time from starting the process to its first
-// window being mapped and the process's peak resident memory at that moment. Where
-// $WAYLAND_DISPLAY names a weston started with --debug, it measures the same on weston too, to
-// the first frame weston composites of the program's first window.
+// window being mapped, and the process's peak resident memory at that moment; then the same to
+// the first frame drawn into it (X's DAMAGE extension). Where $WAYLAND_DISPLAY names a weston
+// started with --debug, it measures the same on weston too, to the first frame weston composites
+// of the program's first window: the same moment as the first frame on X11.
 //
 //   startup_bench PROGRAM BASELINE [RUNS]
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <poll.h>
 #include <set>
 #include <spawn.h>
@@ -26,6 +28,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
 extern char **environ;
@@ -52,22 +55,23 @@ double peakResidentMiB(pid_t pid)
 // Waits up to the timeout for the platform to show the program's first window.
 using WaitForWindow = std::function<bool(int timeoutMs)>;
 
-// X11: the first MapNotify on the root window.
-WaitForWindow waitForMap(xcb_connection_t *connection)
+// X11: waits for the event `done` accepts, having dropped anything left over from the previous
+// run.
+WaitForWindow waitForX11Event(xcb_connection_t *connection,
+                              std::function<bool(const xcb_generic_event_t &)> done)
 {
-    // Drop anything left over from the previous run.
     while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
         std::free(event);
     }
-    return [connection](int timeoutMs) {
+    return [connection, done = std::move(done)](int timeoutMs) {
         const auto deadline
             = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         pollfd descriptor {xcb_get_file_descriptor(connection), POLLIN, 0};
         while (std::chrono::steady_clock::now() < deadline) {
             while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
-                const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
+                const bool accepted = done(*event);
                 std::free(event);
-                if (mapped) {
+                if (accepted) {
                     return true;
                 }
             }
@@ -76,6 +80,64 @@ WaitForWindow waitForMap(xcb_connection_t *connection)
         return false;
     };
 }
+
+bool isMap(const xcb_generic_event_t &event)
+{
+    return (event.response_type & 0x7f) == XCB_MAP_NOTIFY;
+}
+
+// X11, to the first frame drawn: the root window's damage, which takes in what is drawn into
+// the windows on it. Qt's windows have no background for the server to paint, so the first
+// damage once the program's window is mapped is the program's own first drawing; damage before
+// that (the previous run's window going) is let pass.
+class RootDamage
+{
+public:
+    RootDamage(xcb_connection_t *connection, xcb_window_t root)
+        : m_connection(connection)
+    {
+        const xcb_query_extension_reply_t *extension
+            = xcb_get_extension_data(connection, &xcb_damage_id);
+        if (!extension || !extension->present) {
+            return;
+        }
+        std::free(xcb_damage_query_version_reply(
+            connection, xcb_damage_query_version(connection, 1, 1), nullptr));
+        m_damage = xcb_generate_id(connection);
+        xcb_damage_create(connection, m_damage, root, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+        m_notify = extension->first_event + XCB_DAMAGE_NOTIFY;
+    }
+
+    bool available() const { return m_notify != 0; }
+
+    WaitForWindow waitForFirstFrame()
+    {
+        clear();
+        auto mapped = std::make_shared<bool>(false);
+        return waitForX11Event(m_connection, [this, mapped](const xcb_generic_event_t &event) {
+            if (isMap(event)) {
+                *mapped = true;
+            } else if ((event.response_type & 0x7f) == m_notify) {
+                if (*mapped) {
+                    return true;
+                }
+                clear(); // reported again only once cleared
+            }
+            return false;
+        });
+    }
+
+private:
+    void clear()
+    {
+        xcb_damage_subtract(m_connection, m_damage, XCB_NONE, XCB_NONE);
+        xcb_flush(m_connection);
+    }
+
+    xcb_connection_t *m_connection;
+    xcb_damage_damage_t m_damage = 0;
+    uint8_t m_notify = 0;
+};
 
 // Weston: its timeline debug stream names each surface the first time it reports on it, then
 // reports each time it composites it ("core_flush_damage").
@@ -276,10 +338,17 @@ int main(int argc, char *argv[])
     xcb_change_window_attributes(connection, screen->root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection);
     std::vector<char *> x11 = environmentFor("xcb");
-    const Medians onX11 = compare("on X11 (median of runs)", programs, runs, x11.data(),
-                                  [connection] { return waitForMap(connection); });
+    Medians onX11 = compare("on X11, to the map (median of runs)", programs, runs, x11.data(),
+                            [connection] { return waitForX11Event(connection, isMap); });
+    RootDamage damage(connection, screen->root);
+    if (damage.available()) {
+        onX11 = compare("on X11, to the first frame (median)", programs, runs, x11.data(),
+                        [&damage] { return damage.waitForFirstFrame(); });
+    } else {
+        std::printf("the X server has no DAMAGE extension: no first-frame figure on X11\n");
+    }
     xcb_disconnect(connection);
-    std::printf("goal on X11: both ratios at most 1.05\n");
+    std::printf("goal on X11: both ratios at most 1.05\n\n");
 
     if (std::getenv("WAYLAND_DISPLAY")) {
         WestonTimeline timeline;
@@ -287,9 +356,9 @@ int main(int argc, char *argv[])
         const Medians onWeston
             = compare("on weston (median of runs)", programs, runs, wayland.data(),
                       [&timeline] { return timeline.waitForFirstFrame(); });
-        std::printf("%s on weston against X11: time %.3f (goal: at most 1.10, and no slower "
-                    "than the baseline on weston)\n",
-                    programs[0], onWeston.milliseconds[0] / onX11.milliseconds[0]);
+        std::printf("on weston against X11 (the last figure there): %s %.3f, %s %.3f\n",
+                    programs[0], onWeston.milliseconds[0] / onX11.milliseconds[0], programs[1],
+                    onWeston.milliseconds[1] / onX11.milliseconds[1]);
     }
     return EXIT_SUCCESS;
 }
