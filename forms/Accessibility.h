@@ -8,7 +8,7 @@
 
 // What the runtime does for screen readers beyond Qt's own: the roles of pictures and of the
 // main window, and caret reports held back while a text box takes the focus. (A form's spoken
-// description is the form's own.)
+// description is in SpokenDescription.cpp.)
 namespace WindowRuntime {
 
 // Screen readers hear pictures as graphics and the main window (the form with a menu) as an

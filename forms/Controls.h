@@ -41,7 +41,7 @@ struct LabelControl
     QLabel *label;
 };
 
-// The control an entry describes, in its parent and placed, but for its font.
+// The control an entry describes, in its parent; a Line places itself, the form places the rest.
 QWidget *createControl(const ControlEntry &entry, QWidget *parent);
 QFont fontFor(const FontChoice &choice);
 // A label never cuts its caption: where the face in use is wider than the one the form was laid

@@ -65,6 +65,7 @@ QRect onAScreen(QRect place)
         std::max(screen.top(), std::min(place.top(), screen.bottom() - place.height() + 1)));
     return place;
 }
+
 } // namespace
 
 Form::Form(const FormDescription &form)
