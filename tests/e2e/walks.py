@@ -58,19 +58,24 @@ def check_accessible_names(screen, window, entries=(), buttons=(), pictures=()):
         screen.named(window, p.ROLE_IMAGE, name)
 
 
+def read_out(screen, window, labels, button, picture, description):
+    """What a screen reader hears of a window of texts, a picture and one button: the texts, the
+    picture and the button by name, the button labelled by none of the texts, and, when the
+    window opens, its description: every text on it."""
+    assert set(labels) <= set(screen.labels(window)), screen.labels(window)
+    check_accessible_names(screen, window, buttons=[button], pictures=[picture])
+    assert window.description == description, window.description
+    assert screen.labelled_by(screen.named(window, screen.pyatspi.ROLE_PUSH_BUTTON, button)) == []
+
+
 def walk_through(desktop, program):
     with desktop.running([program]) as sipster:
         screen = Screen(desktop, sipster)
         p = screen.pyatspi
-        splash = screen.window("Taste Test STUDY", role="dialog|frame")
-        assert {"Taste Test", "STUDY", "Version 1"} <= set(screen.labels(splash)), \
-            screen.labels(splash)
-        check_accessible_names(screen, splash, buttons=["Close"],
-                               pictures=["Two glasses, one of prune punch and one of apple ade"])
-        # Read out when the window opens, with the name: every text on it.
-        assert splash.description == "Apple Ade, Version 1, \u00a9 2026 Sipster, Prune Punch", \
-            splash.description
-        assert screen.labelled_by(screen.named(splash, p.ROLE_PUSH_BUTTON, "Close")) == []
+        read_out(screen, screen.window("Taste Test STUDY", role="dialog|frame"),
+                 ["Taste Test", "STUDY", "Version 1"], "Close",
+                 "Two glasses, one of prune punch and one of apple ade",
+                 "Apple Ade, Version 1, \u00a9 2026 Sipster, Prune Punch")
         desktop.key("alt+c")
         main = screen.window("Sipster", role="frame")
         assert "Taste Test Challenge" in screen.labels(main)
@@ -123,13 +128,9 @@ def walk_through(desktop, program):
         screen.window("Sipster")
 
         desktop.key("alt+h", "a")
-        about = screen.window("About Sipster", role="dialog")
-        assert "Sipster Survey" in screen.labels(about)
-        check_accessible_names(screen, about, buttons=["OK"],
-                               pictures=["A glass of punch with a straw"])
-        assert about.description == "Sipster Survey, Version 1.0, Made by the Sipster team", \
-            about.description
-        assert screen.labelled_by(screen.named(about, p.ROLE_PUSH_BUTTON, "OK")) == []
+        read_out(screen, screen.window("About Sipster", role="dialog"), ["Sipster Survey"], "OK",
+                 "A glass of punch with a straw",
+                 "Sipster Survey, Version 1.0, Made by the Sipster team")
         desktop.key("Return")
         screen.gone("About Sipster")
 

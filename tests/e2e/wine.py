@@ -15,6 +15,13 @@ from walks import basic_walk
 PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path.home() / ".wine"))
 
 
+def walk(desktop, program, window):
+    """The basic walk under Wine, which names the title card after the program, then Exit."""
+    with desktop.running(["wine", program], env={"WINEDEBUG": "-all"}) as sipster:
+        basic_walk(desktop, window, title_card="Sipster")
+        desktop.exit_program(sipster, timeout=30)
+
+
 def at_scale(dpi):
     """At this display scale every caption fits its box in a face drawn from outlines, as the
     window tests check it on this display, and the walk passes; a picture of each window it
@@ -36,9 +43,7 @@ def at_scale(dpi):
                 met.append(found)
                 name = f"{dpi}dpi-{len(met)}-{title.lower().replace(' ', '-')}.png"
                 desktop.picture(pictures / name)
-        with desktop.running(["wine", program], env={"WINEDEBUG": "-all"}) as sipster:
-            basic_walk(desktop, window, title_card="Sipster")
-            desktop.exit_program(sipster, timeout=30)
+        walk(desktop, program, window)
     check.__name__ = f"walk_at_{dpi}_dpi"
     return check
 
@@ -85,9 +90,7 @@ def installed_from_the_package(desktop, program, forms_tests):
     entries = uninstall_entries(desktop)
     for shown in ("Sipster", version, "The Sipster team"):
         assert shown in entries, f"{shown!r} is not in the list of programs: {entries}"
-    with desktop.running(["wine", target], env={"WINEDEBUG": "-all"}) as sipster:
-        basic_walk(desktop, desktop.window, title_card="Sipster")
-        desktop.exit_program(sipster, timeout=30)
+    walk(desktop, target, desktop.window)
     assert desktop.wine("msiexec", "/x", package, "/qn").returncode == 0, "msiexec /x failed"
     assert not link.exists(), "the shortcut is left"
     left = list(folder.rglob("*")) if folder.exists() else []
