@@ -34,10 +34,12 @@ QString faceFor(const char *face)
     const QString asked = QString::fromLatin1(face);
 #ifdef Q_OS_WIN
     if (asked == QLatin1String("MS Sans Serif")) {
-        static const QString scalable = [&asked] {
-            const QStringList standIns = QFont::substitutes(asked);
+        // Looked up once: the faces installed stay the same for the run.
+        static const QString scalable = [] {
+            const QString bitmap = QStringLiteral("MS Sans Serif");
+            const QStringList standIns = QFont::substitutes(bitmap);
             const auto found = std::ranges::find_if(standIns, QFontDatabase::hasFamily);
-            return found != standIns.end() ? *found : asked;
+            return found != standIns.end() ? *found : bitmap;
         }();
         return scalable;
     }
