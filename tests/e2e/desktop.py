@@ -20,6 +20,8 @@ import time
 
 class Desktop:
     window_manager = ["openbox", "--sm-disable"]
+    # What a program of the kind tested here is started with.
+    launcher = ()
 
     def __init__(self):
         self._procs = []
@@ -150,6 +152,14 @@ class Desktop:
                 process.kill()
                 process.wait()
 
+    def window_tests(self, forms_tests, only):
+        """Runs the window tests that the GoogleTest filter `only` picks on this desktop's own
+        platform, and fails with the end of what they printed unless every one passes."""
+        result = subprocess.run([*self.launcher, forms_tests, f"--gtest_filter={only}"],
+                                env=self.env, capture_output=True, text=True, timeout=120)
+        assert result.returncode == 0, f"the window tests {only} ended with status " \
+            f"{result.returncode}:\n" + "\n".join((result.stdout + result.stderr).splitlines()[-40:])
+
     def program_log(self):
         """The last lines the most recently started program printed."""
         try:
@@ -263,17 +273,19 @@ class NestedWestonDesktop(Desktop):
 class WineDesktop(Desktop):
     """The X11 desktop for Windows programs under Wine, without the screen readers' bus, which
     they do not reach. Windows are found by their titles through the window manager."""
+    launcher = ("wine",)
 
     def _start(self):
         self.env["XDG_RUNTIME_DIR"] = self._tmp
         self._start_display()
         # Qt for Windows has a platform of its own.
-        self.env.pop("QT_QPA_PLATFORM", None)
+        self.env["QT_QPA_PLATFORM"] = "windows"
+        self.env["WINEDEBUG"] = "-all"
         self._shown = None
 
     def wine(self, *args, env=None, **kwargs):
         """Runs a Windows program to its end, with `env` added to the desktop's environment."""
-        return subprocess.run(["wine", *args], env={**self.env, "WINEDEBUG": "-all", **(env or {})},
+        return subprocess.run(["wine", *args], env={**self.env, **(env or {})},
                               capture_output=True, text=True, **kwargs)
 
     def set_scale(self, dpi):

@@ -10,7 +10,8 @@ Usage: run.py DESKTOP PROGRAM [FORMS-TESTS]
                  at three times the scale
   metacity       Xvfb and metacity: windows shown again stay put
   wayland        a headless weston: the walk through AT-SPI actions alone
-  weston-nested  weston as a window on Xvfb: Qt's own title bars
+  weston-nested  weston as a window on Xvfb: Qt's own title bars, and the window tests
+                 FORMS-TESTS that need a compositor
   wine           the Windows program (PROGRAM.exe, and the window tests FORMS-TESTS.exe) under
                  Wine at two scales, and installed from the MSI that SIPSTER_MSI names
   installed      the program installed on this machine, PROGRAM looked up on the PATH"""
@@ -26,7 +27,8 @@ DESKTOPS = {
                               walks.placed_on_a_small_screen]),
     "metacity": (desktop.MetacityDesktop, [walks.stays_put]),
     "wayland": (desktop.WaylandDesktop, [walks.walk_by_actions]),
-    "weston-nested": (desktop.NestedWestonDesktop, [walks.title_bars]),
+    "weston-nested": (desktop.NestedWestonDesktop, [walks.title_bars,
+                                                     walks.window_tests_on_wayland]),
     "wine": (desktop.WineDesktop, [wine.at_scale(96), wine.at_scale(144),
                                    wine.installed_from_the_package]),
     "installed": (desktop.Desktop, [walks.installed]),

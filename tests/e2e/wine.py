@@ -17,7 +17,7 @@ PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path.home() / ".wine"
 
 def walk(desktop, program, window):
     """The basic walk under Wine, which names the title card after the program, then Exit."""
-    with desktop.running(["wine", program], env={"WINEDEBUG": "-all"}) as sipster:
+    with desktop.running(["wine", program]) as sipster:
         basic_walk(desktop, window, title_card="Sipster")
         desktop.exit_program(sipster, timeout=30)
 
@@ -28,11 +28,7 @@ def at_scale(dpi):
     meets is kept in e2e-pictures beside the program, numbered in the order met."""
     def check(desktop, program, forms_tests):
         desktop.set_scale(dpi)
-        layout = desktop.wine(forms_tests, "--gtest_filter=Layout.*", timeout=120,
-                              env={"QT_QPA_PLATFORM": "windows"})
-        assert layout.returncode == 0, f"the layout checks ended with status " \
-            f"{layout.returncode} at {dpi} dpi:\n" + "\n".join(
-                (layout.stdout + layout.stderr).splitlines()[-40:])
+        desktop.window_tests(forms_tests, "Layout.*")
         pictures = pathlib.Path(program).parent / "e2e-pictures"
         pictures.mkdir(exist_ok=True)
         met = []

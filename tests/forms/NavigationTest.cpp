@@ -69,6 +69,37 @@ TEST_F(Navigation, SummaryWithoutTestersWarnsAndStays)
     EXPECT_EQ(topLevel("frmSummary"), nullptr) << "the summary window was never needed";
 }
 
+// A compositor that holds a window maximised ends the connection of a program that shrinks it.
+// The end-to-end check on weston runs these with Qt's Wayland platform; elsewhere they skip.
+class Wayland : public FormsFixture
+{
+protected:
+    void SetUp() override
+    {
+        if (!WindowRuntime::onWayland()) {
+            GTEST_SKIP() << "needs a Wayland compositor";
+        }
+        FormsFixture::SetUp();
+    }
+};
+
+TEST_F(Wayland, AMaximisedMessageBoxKeepsItsSizeWhenLaidOutAgain)
+{
+    frmMain &main = startAtMain();
+    user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_S); })
+        .onMessageBox([](QMessageBox &box) {
+            const QSize shown = box.size();
+            box.setWindowState(Qt::WindowMaximized);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return box.width() > shown.width(); }));
+            const QSize maximised = box.size();
+            // As a change of font or style would have it laid out again.
+            QCoreApplication::postEvent(&box, new QEvent(QEvent::LayoutRequest));
+            QCoreApplication::sendPostedEvents(&box, QEvent::LayoutRequest);
+            EXPECT_EQ(box.size(), maximised) << "shrank to " << box.width() << 'x' << box.height();
+        });
+    user.run();
+}
+
 TEST_F(Navigation, AboutOpensOverTheMainWindow)
 {
     frmMain &main = startAtMain();
