@@ -43,7 +43,6 @@ bool formsStillUnloading()
 void setUpOnce()
 {
     static const bool done = [] {
-        useFontStandIns();
         installAccessibleRoles();
         return true;
     }();

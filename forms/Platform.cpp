@@ -4,9 +4,9 @@
 
 #include "Platform.h"
 
-#include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLocale>
 #include <algorithm>
 #include <cstdio>
@@ -14,37 +14,49 @@
 
 namespace WindowRuntime {
 
-void useFontStandIns()
+namespace {
+
+// The faces to try for a face the forms ask for, in order: the face itself, then stand-ins with
+// the same metrics that systems lacking it have, Windows' own TrueType twin or Liberation Sans.
+// Windows has "MS Sans Serif" only as a bitmap face made for 96 dpi, scaled up pixel by pixel at
+// any other display scale: there it always gives way to a stand-in.
+QStringList facesToTry(const QString &asked)
 {
-    // Faces the forms ask for that many machines lack. Qt uses a substitute only where the face
-    // itself is missing: then a stand-in with the same metrics takes its place, Windows' own
-    // TrueType twin or Liberation Sans.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QStringList faces;
+    if (asked == QLatin1String("MS Sans Serif")) {
+#ifndef Q_OS_WIN
+        faces << asked;
+#endif
+        faces << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans");
+    } else {
+        faces << asked;
+        if (asked == QLatin1String("Arial")) {
+            faces << QStringLiteral("Liberation Sans");
+        }
+    }
+    return faces;
 }
 
-// The face a form's text is drawn in. Windows has "MS Sans Serif" only as a bitmap face made for
-// 96 dpi, scaled up pixel by pixel at any other display scale, and Qt draws from it wherever it
-// is installed: there the forms use the first of its scalable stand-ins the system has instead,
-// Windows' own TrueType twin or, where that is missing (Wine), Liberation Sans.
+} // namespace
+
+// The stand-in is chosen here rather than through Qt's table of substitutes: for a font with
+// substitutes Qt asks fontconfig for the whole list of fallback faces up front, and the title card
+// would wait for that; for a font of one face it asks only once a character is missing from it.
 QString faceFor(const char *face)
 {
+    // Looked up once a face: the faces installed stay the same for the run.
+    static QHash<QString, QString> chosen;
     const QString asked = QString::fromLatin1(face);
-#ifdef Q_OS_WIN
-    if (asked == QLatin1String("MS Sans Serif")) {
-        // Looked up once: the faces installed stay the same for the run.
-        static const QString scalable = [] {
-            const QString bitmap = QStringLiteral("MS Sans Serif");
-            const QStringList standIns = QFont::substitutes(bitmap);
-            const auto found = std::ranges::find_if(standIns, QFontDatabase::hasFamily);
-            return found != standIns.end() ? *found : bitmap;
-        }();
-        return scalable;
+    auto found = chosen.constFind(asked);
+    if (found == chosen.constEnd()) {
+        const QStringList installed = QFontDatabase::families();
+        const QStringList faces = facesToTry(asked);
+        const auto first = std::ranges::find_if(faces, [&](const QString &candidate) {
+            return installed.contains(candidate, Qt::CaseInsensitive);
+        });
+        found = chosen.insert(asked, first != faces.end() ? *first : asked);
     }
-#endif
-    return asked;
+    return *found;
 }
 
 bool onWayland()

@@ -12,8 +12,8 @@
 // the window system, the locale's numbers, and ending the program.
 namespace WindowRuntime {
 
-// Registers the stand-ins for the faces the forms ask for, where a system lacks them.
-void useFontStandIns();
+// The face to draw a font the forms name in: that face where the system has it, else a stand-in
+// with the same metrics.
 QString faceFor(const char *face);
 
 // Whether the program runs on a Wayland compositor.
