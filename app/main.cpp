@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
+#include "Fonts.h"
 #include "WindowSystem.h"
 #include "Zestra.h"
 
@@ -102,6 +103,7 @@ int main(int argc, char *argv[])
     if (!platformNamed) {
         g_qtHandler = qInstallMessageHandler(startUpMessages);
     }
+    std::jthread fonts = prepareFonts();
     QApplication app(argc, argv);
     if (!platformNamed) {
         releaseStartUpMessages();
@@ -112,6 +114,10 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     const std::jthread preparing = prepareWindowSystem();
+    // The forms measure their text from here on; fontconfig would otherwise be read twice.
+    if (fonts.joinable()) {
+        fonts.join();
+    }
     Zestra zestra;
     zestra.Main();
     return QApplication::exec();
