@@ -152,11 +152,13 @@ class Desktop:
                 process.kill()
                 process.wait()
 
-    def window_tests(self, forms_tests, only):
+    def window_tests(self, forms_tests, only, env=None):
         """Runs the window tests that the GoogleTest filter `only` picks on this desktop's own
-        platform, and fails with the end of what they printed unless every one passes."""
+        platform, with `env` added to the desktop's environment, and fails with the end of what
+        they printed unless every one passes."""
         result = subprocess.run([*self.launcher, forms_tests, f"--gtest_filter={only}"],
-                                env=self.env, capture_output=True, text=True, timeout=120)
+                                env={**self.env, **(env or {})}, capture_output=True, text=True,
+                                timeout=120)
         assert result.returncode == 0, f"the window tests {only} ended with status " \
             f"{result.returncode}:\n" + "\n".join((result.stdout + result.stderr).splitlines()[-40:])
 
