@@ -159,8 +159,9 @@ class Desktop:
         result = subprocess.run([*self.launcher, forms_tests, f"--gtest_filter={only}"],
                                 env={**self.env, **(env or {})}, capture_output=True, text=True,
                                 timeout=120)
+        printed = (result.stdout + result.stderr).splitlines()
         assert result.returncode == 0, f"the window tests {only} ended with status " \
-            f"{result.returncode}:\n" + "\n".join((result.stdout + result.stderr).splitlines()[-40:])
+            f"{result.returncode}:\n" + "\n".join(printed[-40:])
 
     def program_log(self):
         """The last lines the most recently started program printed."""

@@ -4,7 +4,8 @@
 
 """The end-to-end checks on Linux desktops: the program used as a person would, with keys on
 X11, through AT-SPI actions alone on a headless Wayland compositor, and read back as a screen
-reader does. Each check is check(desktop, program)."""
+reader does. Each check is check(desktop, program), or check(desktop, program, forms_tests) on a
+desktop that is also given the window tests."""
 
 import os
 import shutil
