@@ -155,13 +155,16 @@ class Desktop:
     def window_tests(self, forms_tests, only, env=None):
         """Runs the window tests that the GoogleTest filter `only` picks on this desktop's own
         platform, with `env` added to the desktop's environment, and fails with the end of what
-        they printed unless every one passes."""
+        they printed unless every one runs and passes."""
         result = subprocess.run([*self.launcher, forms_tests, f"--gtest_filter={only}"],
                                 env={**self.env, **(env or {})}, capture_output=True, text=True,
                                 timeout=120)
         printed = (result.stdout + result.stderr).splitlines()
         assert result.returncode == 0, f"the window tests {only} ended with status " \
             f"{result.returncode}:\n" + "\n".join(printed[-40:])
+        passed = re.search(r"^\[  PASSED  \] (\d+) test", result.stdout, re.MULTILINE)
+        assert passed and int(passed.group(1)) > 0 and "[  SKIPPED ]" not in result.stdout, \
+            f"the window tests {only} did not all run here:\n" + "\n".join(printed[-40:])
 
     def program_log(self):
         """The last lines the most recently started program printed."""

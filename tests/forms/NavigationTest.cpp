@@ -71,20 +71,13 @@ TEST_F(Navigation, SummaryWithoutTestersWarnsAndStays)
 
 // A compositor that holds a window maximised ends the connection of a program that shrinks it.
 // The end-to-end check on weston runs these with Qt's Wayland platform; elsewhere they skip.
-class Wayland : public FormsFixture
-{
-protected:
-    void SetUp() override
-    {
-        if (!WindowRuntime::onWayland()) {
-            GTEST_SKIP() << "needs a Wayland compositor";
-        }
-        FormsFixture::SetUp();
-    }
-};
+using Wayland = Navigation;
 
 TEST_F(Wayland, AMaximisedMessageBoxKeepsItsSizeWhenLaidOutAgain)
 {
+    if (!WindowRuntime::onWayland()) {
+        GTEST_SKIP() << "needs a Wayland compositor";
+    }
     frmMain &main = startAtMain();
     user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_S); })
         .onMessageBox([](QMessageBox &box) {
