@@ -4,8 +4,9 @@
 
 #pragma once
 
-#include <thread>
-
 // Begins reading the system's font configuration on a thread of its own, where Qt finds its
-// fonts through fontconfig; the thread returned has finished once joined.
-std::jthread prepareFonts();
+// fonts through fontconfig.
+void startReadingFonts();
+
+// Returns once that reading is done; at once where it never began.
+void waitForFonts();

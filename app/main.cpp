@@ -103,7 +103,7 @@ int main(int argc, char *argv[])
     if (!platformNamed) {
         g_qtHandler = qInstallMessageHandler(startUpMessages);
     }
-    std::jthread fonts = prepareFonts();
+    startReadingFonts();
     QApplication app(argc, argv);
     if (!platformNamed) {
         releaseStartUpMessages();
@@ -115,9 +115,7 @@ int main(int argc, char *argv[])
 
     const std::jthread preparing = prepareWindowSystem();
     // The forms measure their text from here on; fontconfig would otherwise be read twice.
-    if (fonts.joinable()) {
-        fonts.join();
-    }
+    waitForFonts();
     Zestra zestra;
     zestra.Main();
     return QApplication::exec();
