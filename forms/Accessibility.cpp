@@ -49,7 +49,12 @@ void holdBackCaretMoves(QAccessibleEvent *event)
 
 void installAccessibleRoles()
 {
-    QAccessible::installFactory(accessibleFor);
+    // Once a run: Qt asks every factory installed, as often as it was installed.
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleFor);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 // Holds caret reports back for as long as it lives; a hold-back already in place stays as it is.

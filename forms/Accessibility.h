@@ -13,6 +13,7 @@ namespace WindowRuntime {
 
 // Screen readers hear pictures as graphics and the main window (the form with a menu) as an
 // application window; every other form keeps QDialog's dialog role.
+// Installed once a run, however often asked.
 void installAccessibleRoles();
 
 // Qt 6.4 reports the caret move and selection that a text box makes on taking the focus before

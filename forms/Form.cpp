@@ -40,15 +40,6 @@ bool formsStillUnloading()
     return !g_unloading.isEmpty();
 }
 
-void setUpOnce()
-{
-    static const bool done = [] {
-        installAccessibleRoles();
-        return true;
-    }();
-    Q_UNUSED(done);
-}
-
 // Where a form was when hidden, moved onto a screen if it is on none now: a screen may have been
 // unplugged, or its scale changed, in the meantime.
 QRect onAScreen(QRect place)
@@ -69,7 +60,7 @@ QRect onAScreen(QRect place)
 
 Form::Form(const FormDescription &form)
 {
-    setUpOnce();
+    installAccessibleRoles();
     setObjectName(QString::fromLatin1(form.name));
     setWindowTitle(QString::fromUtf8(form.caption));
     // Every form is a window of its own to the window manager, with the title bar it describes.
