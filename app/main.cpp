@@ -8,10 +8,12 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -46,26 +48,96 @@ bool hasArgument(int argc, char *argv[], std::initializer_list<std::string_view>
     return false;
 }
 
-// Until Qt has reached the window system, its complaints about that are held back: if it cannot
-// reach a display at all, the user gets one line saying so instead of an abort and a core file.
+// Answers --help, --help-all and --version, with Qt's own options beside them taken as Qt takes
+// them, and ends the program; returns where none of them was asked for after all (given as the
+// value of another option, or after "--").
+void answerWithoutDisplay(int argc, char *argv[])
+{
+    if (!hasArgument(argc, argv, {"-h", "--help", "-?", "--help-all", "-v", "--version"})) {
+        return;
+    }
+    // Only an application with a window system takes Qt's options off the command line (and can
+    // list them). The minimal platform is one without a display; a platform the user named is
+    // not asked for, since it may need one. On Windows the system's own platform needs none, and
+    // a static Qt there has no other.
+    std::vector<char *> arguments;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-platform" || argument == "--platform") {
+            ++i;
+        } else {
+            arguments.push_back(argv[i]);
+        }
+    }
+    int count = int(arguments.size());
+    arguments.push_back(nullptr);
+    const QByteArray platformBefore = qgetenv("QT_QPA_PLATFORM");
+    const bool platformWasSet = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#ifdef Q_OS_WIN
+    qputenv("QT_QPA_PLATFORM", "windows");
+#else
+    qputenv("QT_QPA_PLATFORM", "minimal");
+#endif
+    {
+        const QApplication app(count, arguments.data());
+        readCommandLine(app);
+    }
+    if (platformWasSet) {
+        qputenv("QT_QPA_PLATFORM", platformBefore);
+    } else {
+        qunsetenv("QT_QPA_PLATFORM");
+    }
+}
+
+// Until Qt has reached the window system, what it says of it is held back. Where it cannot reach
+// one, Qt 6 ends the program with qFatal, an abort and a core file (seen with 6.4 and 6.8). The
+// program ends with status 1 instead: where no display could be opened, with one line saying so;
+// otherwise with everything Qt said of the cause (a platform plugin that would not load, a
+// library it needs missing).
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
 QtMessageHandler g_qtHandler = nullptr;
-QList<std::pair<QtMsgType, QString>> g_heldBack;
+QList<HeldMessage> g_heldBack;
+
+void passOn(QtMsgType type, const QByteArray &category, const QString &message)
+{
+    QMessageLogContext context;
+    context.category = category.isEmpty() ? nullptr : category.constData();
+    g_qtHandler(type, context, message);
+}
+
+// Qt's xcb platform says "could not connect to display", its Wayland platform "Failed to create
+// wl_display" (worded so in Qt 6.4 and 6.8); nothing else it says before the window system is up
+// names a display.
+bool noDisplay()
+{
+    return std::ranges::any_of(g_heldBack, [](const HeldMessage &held) {
+        return held.text.contains(QLatin1String("display"), Qt::CaseInsensitive);
+    });
+}
 
 void startUpMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    const bool aboutTheWindowSystem
-        = context.category && std::strncmp(context.category, "qt.qpa", 6) == 0;
+    const QByteArray category = context.category ? QByteArray(context.category) : QByteArray();
     if (type == QtFatalMsg) {
-        for (const auto &[heldType, held] : std::as_const(g_heldBack)) {
-            if (held.contains(QLatin1String("display"), Qt::CaseInsensitive)) {
-                std::fputs("sipster: cannot open a display: DISPLAY (X11) or WAYLAND_DISPLAY "
-                           "(Wayland) must name one that is running\n",
-                           stderr);
-                std::_Exit(EXIT_FAILURE);
+        if (noDisplay()) {
+            std::fputs("sipster: cannot open a display: DISPLAY (X11) or WAYLAND_DISPLAY "
+                       "(Wayland) must name one that is running\n",
+                       stderr);
+        } else {
+            for (const HeldMessage &held : std::as_const(g_heldBack)) {
+                passOn(held.type, held.category, held.text);
             }
+            passOn(QtCriticalMsg, category, message);
         }
-    } else if (aboutTheWindowSystem) {
-        g_heldBack.append({type, message});
+        std::_Exit(EXIT_FAILURE);
+    }
+    if (category.startsWith("qt.qpa")) {
+        g_heldBack.append({type, category, message});
         return;
     }
     g_qtHandler(type, context, message);
@@ -74,8 +146,8 @@ void startUpMessages(QtMsgType type, const QMessageLogContext &context, const QS
 void releaseStartUpMessages()
 {
     qInstallMessageHandler(g_qtHandler);
-    for (const auto &[type, message] : std::as_const(g_heldBack)) {
-        g_qtHandler(type, QMessageLogContext(), message);
+    for (const HeldMessage &held : std::as_const(g_heldBack)) {
+        passOn(held.type, held.category, held.text);
     }
     g_heldBack.clear();
 }
@@ -85,29 +157,11 @@ void releaseStartUpMessages()
 int main(int argc, char *argv[])
 {
     describeProgram();
-    if (hasArgument(argc, argv, {"--help-all"})) {
-        // Qt lists its own options only from an application with a window system; the minimal
-        // platform has one without a display.
-        qputenv("QT_QPA_PLATFORM", "minimal");
-        const QApplication app(argc, argv);
-        readCommandLine(app);
-    }
-    if (hasArgument(argc, argv, {"-h", "--help", "-?", "-v", "--version"})) {
-        // Answered without a display.
-        const QCoreApplication app(argc, argv);
-        readCommandLine(app);
-    }
-    // Where the user named a window system, Qt's own handling of it stays.
-    const bool platformNamed = qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
-        || hasArgument(argc, argv, {"-platform", "--platform"});
-    if (!platformNamed) {
-        g_qtHandler = qInstallMessageHandler(startUpMessages);
-    }
+    answerWithoutDisplay(argc, argv);
+    g_qtHandler = qInstallMessageHandler(startUpMessages);
     startReadingFonts();
     QApplication app(argc, argv);
-    if (!platformNamed) {
-        releaseStartUpMessages();
-    }
+    releaseStartUpMessages();
     readCommandLine(app);
     QGuiApplication::setDesktopFileName(QStringLiteral(SIPSTER_APP_ID));
     // Windows are hidden and shown again as the user moves between them; only Exit ends the run.
