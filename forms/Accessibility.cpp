@@ -57,6 +57,12 @@ void installAccessibleRoles()
     Q_UNUSED(installed);
 }
 
+void reportNameChanged(QObject *object)
+{
+    QAccessibleEvent event(object, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
 // Holds caret reports back for as long as it lives; a hold-back already in place stays as it is.
 CaretReportsHeldBack::CaretReportsHeldBack()
     : m_before(QAccessible::installUpdateHandler(holdBackCaretMoves))

@@ -16,6 +16,9 @@ namespace WindowRuntime {
 // Installed once a run, however often asked.
 void installAccessibleRoles();
 
+// Tells screen readers that the object's name has changed, where Qt does not.
+void reportNameChanged(QObject *object);
+
 // Qt 6.4 reports the caret move and selection that a text box makes on taking the focus before
 // it reports the focus change, and reports caret moves in boxes without the focus too. A screen
 // reader takes such a caret event, handled after the box has the focus, for the move into it and

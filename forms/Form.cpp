@@ -168,6 +168,9 @@ void Form::buildControls(QWidget *client, std::span<const ControlEntry> controls
         }
         for (QLabel *label : std::as_const(labelsAwaitingBuddy)) {
             label->setBuddy(widget);
+            // Its name loses the "&" of its access key, which Qt does not report (6.4, 6.8):
+            // Orca 48 keeps the name it was told first and would read "&Prune Punch".
+            reportNameChanged(label);
         }
         labelsAwaitingBuddy.clear();
         if (previousFocusable) {

@@ -28,8 +28,8 @@ enum ShowMode { ShowModeless, ShowModal };
 // Esc presses the cancel button, if the form has one.
 //
 // A label with an access key is the label of the next control in tab order that takes focus.
-// Every other text on the form (a caption with the value it names read as one) is part of the
-// form's description, in reading order, which screen readers speak when the window opens.
+// Every other text on the form (a caption with the value it names read as one) is part of what
+// screen readers speak when the window opens, in reading order.
 class Form : public QDialog
 {
     Q_OBJECT
@@ -98,6 +98,8 @@ private:
     // The texts read out as the form's description, each a label and the value label it
     // captions, if any.
     std::vector<std::pair<QLabel *, QLabel *>> m_description;
+    // Where screen readers read those texts, as one, when the form opens.
+    QLabel *m_spokenText = nullptr;
     QPointer<QWidget> m_windowBeneath;
     bool m_edge = false;
     bool m_frameDrawn = false;

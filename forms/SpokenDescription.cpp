@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-// A form's texts in reading order, which screen readers speak as its description when it opens.
+// A form's texts in reading order, which screen readers speak when it opens.
 
 #include "Form.h"
 
@@ -25,12 +25,18 @@ void Form::collectDescription(std::span<const ControlEntry> controls)
             continue;
         }
         QLabel *value = entry.captioned ? find<QLabel>(entry.captioned) : nullptr;
-        // Screen readers read a label that labels nothing on its own as well as in the window's
-        // description (Qt 6.4 has no "description for" relation): a caption labels its value,
-        // and any other text the window it describes.
+        // A screen reader reads each label that labels nothing when the window opens, if it has
+        // three words or more: a caption labels its value, any other text the window.
         label->setBuddy(value ? static_cast<QWidget *>(value) : this);
         m_description.emplace_back(label, value);
     }
+    // The texts are read as one, from a label of their own that labels nothing and draws
+    // nothing. Not as the window's accessible description, or Qt's "description for" relation
+    // (Qt 6.8): Orca 48 reads a dialog's description twice as the dialog opens, once as its
+    // text and once as its description (Orca 43 reads it once).
+    m_spokenText = new QLabel(this);
+    m_spokenText->setObjectName(QStringLiteral("spokenText"));
+    m_spokenText->setGeometry(0, 0, 0, 0);
     const auto readingOrder = [this](const auto &a, const auto &b) {
         const QPoint pa = a.first->mapTo(this, QPoint());
         const QPoint pb = b.first->mapTo(this, QPoint());
@@ -54,7 +60,7 @@ void Form::updateDescription()
             texts.append(text);
         }
     }
-    setAccessibleDescription(texts.join(QLatin1String(", ")));
+    m_spokenText->setAccessibleName(texts.join(QLatin1String(", ")));
 }
 
 } // namespace WindowRuntime

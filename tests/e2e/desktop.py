@@ -428,6 +428,17 @@ class Screen:
         return [n.name for n in self.descendants(window)
                 if n.getRole() == self.pyatspi.ROLE_LABEL]
 
+    def read_on_opening(self, window):
+        """What a screen reader reads of a window as it opens, after its name and role: its
+        description, then each showing label of three words or more that labels nothing."""
+        texts = [window.description] if window.description else []
+        for node in self.descendants(window):
+            if node.getRole() == self.pyatspi.ROLE_LABEL and len(node.name.split()) >= 3 \
+                    and not node.getRelationSet() \
+                    and node.getState().contains(self.pyatspi.STATE_SHOWING):
+                texts.append(node.name)
+        return texts
+
     def labelled_by(self, node):
         return [relation.getTarget(i).name for relation in node.getRelationSet()
                 if relation.getRelationType() == self.pyatspi.RELATION_LABELLED_BY

@@ -63,10 +63,10 @@ def check_accessible_names(screen, window, entries=(), buttons=(), pictures=()):
 def read_out(screen, window, labels, button, picture, description):
     """What a screen reader hears of a window of texts, a picture and one button: the texts, the
     picture and the button by name, the button labelled by none of the texts, and, when the
-    window opens, its description: every text on it."""
+    window opens, every text on it, once."""
     assert set(labels) <= set(screen.labels(window)), screen.labels(window)
     check_accessible_names(screen, window, buttons=[button], pictures=[picture])
-    assert window.description == description, window.description
+    assert screen.read_on_opening(window) == [description], screen.read_on_opening(window)
     assert screen.labelled_by(screen.named(window, screen.pyatspi.ROLE_PUSH_BUTTON, button)) == []
 
 
@@ -86,7 +86,8 @@ def walk_through(desktop, program):
         entry = screen.window("New Tester", role="dialog")
         check_accessible_names(screen, entry, entries=["Prune Punch", "Apple Ade"],
                                buttons=["OK", "Cancel"])
-        assert entry.description == "Enter score 1 to 10 with 10 as high score", entry.description
+        assert screen.read_on_opening(entry) == ["Enter score 1 to 10 with 10 as high score"], \
+            screen.read_on_opening(entry)
         punch = screen.named(entry, p.ROLE_TEXT, "Prune Punch")
         apple = screen.named(entry, p.ROLE_TEXT, "Apple Ade")
         assert screen.labelled_by(punch) == ["Prune Punch"], screen.labelled_by(punch)
@@ -122,8 +123,9 @@ def walk_through(desktop, program):
         figures = screen.labels(summary)
         for expected in ["Number of Sipsters:", "1", "8.00", "6.00", "Prune Punch"]:
             assert expected in figures, figures
-        assert summary.description == "Number of Sipsters: 1, Average Prune Punch rating: 8.00, " \
-            "Average Apple Ade rating: 6.00, The winner is: Prune Punch", summary.description
+        assert screen.read_on_opening(summary) == [
+            "Number of Sipsters: 1, Average Prune Punch rating: 8.00, Average Apple Ade rating: "
+            "6.00, The winner is: Prune Punch"], screen.read_on_opening(summary)
         assert screen.labelled_by(screen.named(summary, p.ROLE_LABEL, "8.00")) \
             == ["Average Prune Punch rating:"]
         desktop.key("Escape")
