@@ -10,13 +10,15 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace WindowRuntime {
 
 namespace {
 
-// QMessageBox sizes itself to its text, and leaves the title only a little room: a window
-// manager's title bar, with its icon and three buttons, would cut a title longer than the text.
+// QMessageBox sizes itself to its text, and leaves the title only a little room: the title bar,
+// with its icon and three buttons, would cut a title longer than the text. The room goes into
+// QMessageBox's own layout, a grid in Qt 6.4 and 6.8; with any other, none is added.
 void makeRoomForTitle(QMessageBox &box)
 {
     // A window menu icon and three buttons, with the gaps between them.
@@ -34,15 +36,30 @@ void makeRoomForTitle(QMessageBox &box)
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
-// Where the compositor leaves the title bar to the program (weston, mutter), Qt 6.4 draws one
-// with a maximise button on every window, fixed size or not; a window of fixed size cannot take
-// the size the compositor then gives it, and the compositor ends the program's connection. On
-// Wayland a message box therefore keeps only its smallest size: maximised, it grows, and the
-// same button brings it back.
+// On Wayland the title bar is the compositor's (KWin) or, where it leaves it to the program
+// (weston, mutter), Qt's own: known only once the box is on screen, from the frame Qt draws.
+// Where the compositor draws it, the box stays as QMessageBox makes it.
+//
+// Qt 6.4's title bar has a maximise button on every window, fixed size or not, and a window of
+// fixed size cannot take the size the compositor gives it when maximised: the compositor ends the
+// program's connection. There a message box keeps only its smallest size, grows when maximised,
+// and the same button brings it back. (Qt 6.8 takes the compositor's size: checked on weston 14.)
 class MessageBox : public QMessageBox
 {
 public:
     using QMessageBox::QMessageBox;
+
+    void setVisible(bool visible) override
+    {
+        QMessageBox::setVisible(visible);
+        if (!visible || m_qtTitleBar || !onWayland() || !windowHandle()
+            || windowHandle()->frameMargins().top() <= 0) {
+            return;
+        }
+        m_qtTitleBar = true;
+        makeRoomForTitle(*this);
+        keepResizable();
+    }
 
 protected:
     // QMessageBox fixes its size to its contents each time it is shown or laid out.
@@ -50,16 +67,27 @@ protected:
     {
         // Maximised, it keeps the size the compositor gave it: fitted to its contents, it would
         // shrink while the compositor holds it maximised.
-        if (event->type() == QEvent::LayoutRequest && isMaximized() && onWayland()) {
+        if (event->type() == QEvent::LayoutRequest && isMaximized() && m_resizable) {
             return QDialog::event(event);
         }
         const bool handled = QMessageBox::event(event);
-        const bool sized = event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest;
-        if (sized && onWayland()) {
-            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) {
+            keepResizable();
         }
         return handled;
     }
+
+private:
+    void keepResizable()
+    {
+        m_resizable = m_qtTitleBar && qtBefore(6, 8);
+        if (m_resizable) {
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+    }
+
+    bool m_qtTitleBar = false;
+    bool m_resizable = false;
 };
 
 } // namespace
@@ -68,7 +96,10 @@ void showMessageBox(QWidget *parent, const QString &prompt, const QString &title
 {
     MessageBox box(QMessageBox::Warning, title, prompt, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("MsgBox"));
-    makeRoomForTitle(box);
+    // The window manager's title bar on X11 and Windows; on Wayland, once shown.
+    if (!onWayland()) {
+        makeRoomForTitle(box);
+    }
     box.exec();
 }
 

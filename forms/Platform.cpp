@@ -7,7 +7,9 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QVersionNumber>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -63,6 +65,11 @@ bool onWayland()
 {
     // Qt's Wayland platform plugins are named "wayland", "wayland-egl" and so on.
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+bool qtBefore(int major, int minor)
+{
+    return QLibraryInfo::version() < QVersionNumber(major, minor);
 }
 
 void End()

@@ -19,6 +19,11 @@ QString faceFor(const char *face);
 // Whether the program runs on a Wayland compositor.
 bool onWayland();
 
+// Whether the Qt the program runs on is older than major.minor: what it was built with may be
+// older still (a package built on Debian 12 runs on Debian 13's Qt too). Workarounds for a fault
+// of one Qt ask this.
+bool qtBefore(int major, int minor);
+
 // Ends the program at once with status 0, whatever windows or modal loops are open.
 [[noreturn]] void End();
 
