@@ -208,6 +208,48 @@ class Desktop:
         shutil.rmtree(self._tmp, ignore_errors=True)
 
 
+class OrcaDesktop(Desktop):
+    """The X11 desktop with the Orca screen reader running, its speech written to a file: Orca
+    speaks through speech-dispatcher and espeak-ng into a null sound device."""
+
+    def _start(self):
+        super()._start()
+        with open(os.path.join(self.env["HOME"], ".asoundrc"), "w") as alsa:
+            alsa.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+        speechd = os.path.join(self.env["XDG_CONFIG_HOME"], "speech-dispatcher")
+        os.makedirs(speechd)
+        with open(os.path.join(speechd, "speechd.conf"), "w") as conf:
+            conf.write('AudioOutputMethod "alsa"\n'
+                       'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\n'
+                       'DefaultModule espeak-ng\n')
+        prefs = os.path.join(self._tmp, "orca")
+        os.makedirs(prefs)
+        self._speech_log = os.path.join(self._tmp, "orca.log")
+        # Orca writes its debug file through a buffer, so what it said last would stay unread
+        # while it waits: Python files it opens for writing flush each line instead.
+        flushing = os.path.join(self._tmp, "line-buffered")
+        os.makedirs(flushing)
+        with open(os.path.join(flushing, "sitecustomize.py"), "w") as site:
+            site.write("import builtins\n"
+                       "def _open(file, mode='r', buffering=-1, *args, **kwargs):\n"
+                       "    if 'w' in mode and 'b' not in mode and buffering == -1:\n"
+                       "        buffering = 1\n"
+                       "    return _builtin_open(file, mode, buffering, *args, **kwargs)\n"
+                       "_builtin_open, builtins.open = builtins.open, _open\n")
+        self._spawn(["orca", "--replace", "-u", prefs, f"--debug-file={self._speech_log}"],
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                    env={**self.env, "PYTHONPATH": flushing})
+        self.wait_for(lambda: "Screen reader on." in self.spoken(), "Orca to start", timeout=30)
+
+    def spoken(self):
+        """Everything Orca has said, a phrase a line."""
+        try:
+            with open(self._speech_log, errors="replace") as log:
+                return re.findall(r"SPEECH OUTPUT: '(.*?)'\s*(?:\{.*)?$", log.read(), re.MULTILINE)
+        except OSError:
+            return []
+
+
 class WaylandDesktop(Desktop):
     """The same desktop on a headless Wayland compositor. It has no keyboard and activates no
     window: tests drive the program through AT-SPI actions instead."""

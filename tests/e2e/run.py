@@ -9,6 +9,7 @@ Usage: run.py DESKTOP PROGRAM [FORMS-TESTS]
   x11            Xvfb and openbox: the walk read back through AT-SPI, close requests, placement
                  at three times the scale
   metacity       Xvfb and metacity: windows shown again stay put
+  orca           Xvfb and openbox with the Orca screen reader: what it says of each window
   wayland        a headless weston: the walk through AT-SPI actions alone
   weston-nested  weston as a window on Xvfb: Qt's own title bars, and the window tests
                  FORMS-TESTS that need a compositor
@@ -26,6 +27,7 @@ DESKTOPS = {
     "x11": (desktop.Desktop, [walks.walk_through, walks.close_requests,
                               walks.placed_on_a_small_screen]),
     "metacity": (desktop.MetacityDesktop, [walks.stays_put]),
+    "orca": (desktop.OrcaDesktop, [walks.read_aloud]),
     "wayland": (desktop.WaylandDesktop, [walks.walk_by_actions]),
     "weston-nested": (desktop.NestedWestonDesktop, [walks.title_bars,
                                                      walks.window_tests_on_wayland]),

@@ -9,6 +9,7 @@ desktop that is also given the window tests."""
 
 import os
 import shutil
+import time
 
 from desktop import Screen
 
@@ -145,6 +146,38 @@ def walk_through(desktop, program):
         screen.window("Sipster")
         screen.gone("New Tester")
 
+        desktop.exit_program(sipster)
+
+
+def read_aloud(desktop, program):
+    """What Orca says as each window opens: its texts, each once, and a box by its label. Keys
+    come at a person's pace: Orca takes a window's activation before the keys that led to it."""
+    def says_once(keys, text):
+        said = len(desktop.spoken())
+        for key in keys:
+            desktop.key(key)
+            time.sleep(0.5)
+        desktop.wait_for(lambda: any(text in line for line in desktop.spoken()[said:]),
+                         f"Orca to say {text!r}; it said {desktop.spoken()[said:]}")
+        time.sleep(1)
+        phrases = desktop.spoken()[said:]
+        assert all(line.count(text) <= 1 for line in phrases), f"read twice: {phrases}"
+        assert not any("&" in line for line in phrases), f"an access key read out: {phrases}"
+
+    with desktop.running([program]) as sipster:
+        Screen(desktop, sipster).window(TITLE_CARD)
+        says_once((), "Apple Ade, Version 1, \u00a9 2026 Sipster, Prune Punch")
+        says_once(("alt+c",), "Sipster frame")
+        says_once(("alt+h", "a"), "Sipster Survey, Version 1.0, Made by the Sipster team")
+        says_once(("Return", "alt+f", "n"), "Enter score 1 to 10 with 10 as high score")
+        desktop.type("8")
+        says_once(("Tab",), "Apple Ade text")
+        desktop.type("6")
+        says_once(("Return",), "Prune Punch text")
+        says_once(("Escape", "alt+f", "s"), "Number of Sipsters: 1, Average Prune Punch rating: "
+                  "8.00, Average Apple Ade rating: 6.00, The winner is: Prune Punch")
+        desktop.key("Return")
+        Screen(desktop, sipster).window("Sipster")
         desktop.exit_program(sipster)
 
 
