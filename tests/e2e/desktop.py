@@ -240,6 +240,8 @@ class OrcaDesktop(Desktop):
                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                     env={**self.env, "PYTHONPATH": flushing})
         self.wait_for(lambda: "Screen reader on." in self.spoken(), "Orca to start", timeout=30)
+        # It says so a moment before it listens to every program.
+        time.sleep(2)
 
     def spoken(self):
         """Everything Orca has said, a phrase a line."""
