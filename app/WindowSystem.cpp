@@ -15,11 +15,12 @@
 std::jthread prepareWindowSystem()
 {
 #if QT_CONFIG(opengl)
-    // Qt's Wayland platform readies its OpenGL integration, which loads the graphics driver,
+    // Qt 6.4's Wayland platform readies its OpenGL integration, which loads the graphics driver,
     // when it shows its first window, only to learn whether it may draw title bars: for a window
     // without one too. It allows that from any thread, under a lock of its own. Where the user
-    // has turned Qt's title bars off, it never loads it.
-    if (WindowRuntime::onWayland()
+    // has turned Qt's title bars off, it never loads it; nor does Qt 6.8, which this thread
+    // would only make load it (checked on 6.8.2).
+    if (WindowRuntime::onWayland() && WindowRuntime::qtBefore(6, 8)
         && qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") == 0) {
         return std::jthread([] { QOpenGLContext::supportsThreadedOpenGL(); });
     }
