@@ -93,6 +93,31 @@ TEST_F(Wayland, AMaximisedMessageBoxKeepsItsSizeWhenLaidOutAgain)
     user.run();
 }
 
+// Where the compositor draws the title bars (KWin), a message box is as QMessageBox makes it:
+// no room added for a title Qt does not draw, and no size but its own. The end-to-end check on
+// KWin runs it; a compositor that leaves the title bars to Qt skips it.
+using CompositorTitleBars = Navigation;
+
+TEST_F(CompositorTitleBars, AMessageBoxIsAsQtMakesIt)
+{
+    if (!WindowRuntime::onWayland()) {
+        GTEST_SKIP() << "needs a Wayland compositor";
+    }
+    frmMain &main = startAtMain();
+    user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_S); })
+        .onMessageBox([](QMessageBox &box) {
+            if (!box.windowHandle()->frameMargins().isNull()) {
+                GTEST_SKIP() << "Qt draws the title bars here";
+            }
+            QMessageBox plain(box.icon(), box.windowTitle(), box.text(), QMessageBox::Ok);
+            plain.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
+            EXPECT_EQ(box.size(), plain.size());
+            EXPECT_EQ(box.minimumSize(), box.maximumSize());
+        });
+    user.run();
+}
+
 TEST_F(Navigation, AboutOpensOverTheMainWindow)
 {
     frmMain &main = startAtMain();
