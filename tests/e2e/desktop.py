@@ -257,19 +257,41 @@ class WaylandDesktop(Desktop):
     window: tests drive the program through AT-SPI actions instead."""
 
     def _start_display(self):
+        self._start_compositor("weston", ["weston", "--backend=headless-backend.so",
+                                          "--use-pixman", "--width=1280", "--height=1024"],
+                               "--socket={}")
+
+    def _start_compositor(self, name, command, socket_option):
         socket = "sipster-wayland"
-        self._compositor_log = open(os.path.join(self._tmp, "weston.log"), "w")
-        self._spawn(["weston", "--backend=headless-backend.so", "--use-pixman",
-                     f"--socket={socket}", "--width=1280", "--height=1024"],
-                    stdout=subprocess.DEVNULL, stderr=self._compositor_log)
+        self._compositor_log = open(os.path.join(self._tmp, f"{name}.log"), "w")
+        self._spawn([*command, socket_option.format(socket)], stdout=subprocess.DEVNULL,
+                    stderr=self._compositor_log)
         path = os.path.join(self._tmp, socket)
-        self.wait_for(lambda: os.path.exists(path), "the Wayland compositor")
+        self.wait_for(lambda: os.path.exists(path), f"the Wayland compositor {name}", timeout=30)
         self.env.pop("DISPLAY", None)
         self.env["WAYLAND_DISPLAY"] = socket
         self.env["QT_QPA_PLATFORM"] = "wayland"
         # With no seat, Qt 6.4's Wayland text-input context crashes as a text box draws its
         # caret; a desktop always has a seat. Qt's compose input context asks for none.
         self.env["QT_IM_MODULE"] = "compose"
+
+
+class KWinDesktop(WaylandDesktop):
+    """KDE's compositor with no screen, which draws the title bars itself: the program drawn
+    into memory, driven through AT-SPI actions."""
+
+    def _start_display(self):
+        self._start_compositor("kwin", ["kwin_wayland", "--virtual", "--no-lockscreen",
+                                        "--width=1280", "--height=1024"], "--socket={}")
+
+
+class MutterDesktop(WaylandDesktop):
+    """GNOME's compositor with no screen, which leaves the title bars to the program."""
+
+    def _start_display(self):
+        self._start_compositor("mutter", ["mutter", "--wayland", "--headless", "--no-x11",
+                                          "--virtual-monitor", "1280x1024"],
+                               "--wayland-display={}")
 
 
 class MetacityDesktop(Desktop):

@@ -11,6 +11,8 @@ Usage: run.py DESKTOP PROGRAM [FORMS-TESTS]
   metacity       Xvfb and metacity: windows shown again stay put
   orca           Xvfb and openbox with the Orca screen reader: what it says of each window
   wayland        a headless weston: the walk through AT-SPI actions alone
+  kwin, mutter   KDE's and GNOME's compositors, headless: that walk, and the window tests
+                 FORMS-TESTS for a compositor that draws the title bars (KWin) or does not
   weston-nested  weston as a window on Xvfb: Qt's own title bars, and the window tests
                  FORMS-TESTS that need a compositor
   wine           the Windows program (PROGRAM.exe, and the window tests FORMS-TESTS.exe) under
@@ -29,8 +31,10 @@ DESKTOPS = {
     "metacity": (desktop.MetacityDesktop, [walks.stays_put]),
     "orca": (desktop.OrcaDesktop, [walks.read_aloud]),
     "wayland": (desktop.WaylandDesktop, [walks.walk_by_actions]),
+    "kwin": (desktop.KWinDesktop, [walks.walk_by_actions, walks.window_tests_on("kwin")]),
+    "mutter": (desktop.MutterDesktop, [walks.walk_by_actions, walks.window_tests_on("mutter")]),
     "weston-nested": (desktop.NestedWestonDesktop, [walks.title_bars,
-                                                     walks.window_tests_on_wayland]),
+                                                     walks.window_tests_on("weston")]),
     "wine": (desktop.WineDesktop, [wine.at_scale(96), wine.at_scale(144),
                                    wine.installed_from_the_package]),
     "installed": (desktop.Desktop, [walks.installed]),

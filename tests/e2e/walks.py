@@ -232,7 +232,7 @@ def stays_put(desktop, program):
         desktop.exit_program(sipster)
 
 
-def walk_by_actions(desktop, program):
+def walk_by_actions(desktop, program, forms_tests=None):
     with desktop.running([program]) as sipster:
         screen = Screen(desktop, sipster, active=False)
         p = screen.pyatspi
@@ -309,16 +309,24 @@ def title_bars(desktop, program, forms_tests=None):
         desktop.exit_program(sipster)
 
 
-def window_tests_on_wayland(desktop, program, forms_tests=None):
-    """The window tests that need a real compositor, skipped elsewhere, pass on this one."""
-    if not forms_tests:
-        print("note: no window tests were built; those on Wayland are not run")
-        return
-    # Qt's Wayland platform leaves objects of its connection to the end of the process, where a
-    # sanitizer build would report them as leaks; the window tests that run offscreen check for
-    # leaks.
-    sanitizer = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "detect_leaks=0"]))
-    desktop.window_tests(forms_tests, "Wayland.*", env={"ASAN_OPTIONS": sanitizer})
+# The window tests that need a compositor, by who draws the title bars: the program (weston,
+# mutter) or the compositor (KWin).
+COMPOSITOR_TESTS = {"weston": "Wayland.*", "mutter": "Wayland.*", "kwin": "CompositorTitleBars.*"}
+
+
+def window_tests_on(compositor):
+    def window_tests_on_wayland(desktop, program, forms_tests=None):
+        """The window tests that need a real compositor, skipped elsewhere, pass on this one."""
+        if not forms_tests:
+            print("note: no window tests were built; those on Wayland are not run")
+            return
+        # Qt's Wayland platform leaves objects of its connection to the end of the process,
+        # where a sanitizer build would report them as leaks; the window tests that run
+        # offscreen check for leaks.
+        sanitizer = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "detect_leaks=0"]))
+        desktop.window_tests(forms_tests, COMPOSITOR_TESTS[compositor],
+                             env={"ASAN_OPTIONS": sanitizer})
+    return window_tests_on_wayland
 
 
 def installed(desktop, program):
