@@ -87,8 +87,9 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments();
     g_check = arguments.size() > 2 && arguments[1] == QLatin1String("--check");
     const QVersionNumber qt = QVersionNumber::fromString(QString::fromLatin1(qVersion()));
-    g_folder = QDir(arguments.size() > 1 ? arguments.last() : QStringLiteral("docs/screenshots"))
-                   .filePath(QStringLiteral("qt%1.%2").arg(qt.majorVersion()).arg(qt.minorVersion()));
+    g_folder
+        = QDir(arguments.size() > 1 ? arguments.last() : QStringLiteral("docs/screenshots"))
+              .filePath(QStringLiteral("qt%1.%2").arg(qt.majorVersion()).arg(qt.minorVersion()));
     if (g_check && !QDir(g_folder).exists()) {
         std::printf("screenshots: left out, no pictures drawn with Qt %s (%s is missing)\n",
                     qVersion(), qPrintable(g_folder));
