@@ -57,11 +57,17 @@ void answerWithoutDisplay(int argc, char *argv[])
         return;
     }
     // Only an application with a window system takes Qt's options off the command line (and can
-    // list them). The minimal platform is one without a display; a platform the user named is
-    // not asked for, since it may need one. On Windows the system's own platform needs none, and
-    // a static Qt there has no other.
-    std::vector<char *> arguments;
-    for (int i = 0; i < argc; ++i) {
+    // list them). The minimal platform is one without a display, asked for in place of any the
+    // user named, which may need one. On Windows the system's own platform needs none, and a
+    // static Qt there has no other.
+#ifdef Q_OS_WIN
+    char platform[] = "windows";
+#else
+    char platform[] = "minimal";
+#endif
+    char platformOption[] = "-platform";
+    std::vector<char *> arguments {argv[0], platformOption, platform};
+    for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "-platform" || argument == "--platform") {
             ++i;
@@ -71,22 +77,17 @@ void answerWithoutDisplay(int argc, char *argv[])
     }
     int count = int(arguments.size());
     arguments.push_back(nullptr);
-    const QByteArray platformBefore = qgetenv("QT_QPA_PLATFORM");
-    const bool platformWasSet = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-#ifdef Q_OS_WIN
-    qputenv("QT_QPA_PLATFORM", "windows");
-#else
-    qputenv("QT_QPA_PLATFORM", "minimal");
-#endif
-    {
-        const QApplication app(count, arguments.data());
-        readCommandLine(app);
-    }
-    if (platformWasSet) {
-        qputenv("QT_QPA_PLATFORM", platformBefore);
-    } else {
-        qunsetenv("QT_QPA_PLATFORM");
-    }
+    // What the platform says as it starts (no runtime folder, say) is beside the point here.
+    static QtMessageHandler qtHandler = nullptr;
+    qtHandler = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) {
+                qtHandler(type, context, message);
+            }
+        });
+    const QApplication app(count, arguments.data());
+    readCommandLine(app);
+    qInstallMessageHandler(qtHandler);
 }
 
 // Until Qt has reached the window system, what it says of it is held back. Where it cannot reach
