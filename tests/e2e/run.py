@@ -16,7 +16,8 @@ Usage: run.py DESKTOP PROGRAM [FORMS-TESTS]
   weston-nested  weston as a window on Xvfb: Qt's own title bars, and the window tests
                  FORMS-TESTS that need a compositor
   wine           the Windows program (PROGRAM.exe, and the window tests FORMS-TESTS.exe) under
-                 Wine at two scales, and installed from the MSI that SIPSTER_MSI names
+                 Wine: its command line, the walk at two scales, and installed from the MSI that
+                 SIPSTER_MSI names
   installed      the program installed on this machine, PROGRAM looked up on the PATH"""
 
 import sys
@@ -35,7 +36,7 @@ DESKTOPS = {
     "mutter": (desktop.MutterDesktop, [walks.walk_by_actions, walks.window_tests_on("mutter")]),
     "weston-nested": (desktop.NestedWestonDesktop, [walks.title_bars,
                                                      walks.window_tests_on("weston")]),
-    "wine": (desktop.WineDesktop, [wine.at_scale(96), wine.at_scale(144),
+    "wine": (desktop.WineDesktop, [wine.command_line, wine.at_scale(96), wine.at_scale(144),
                                    wine.installed_from_the_package]),
     "installed": (desktop.Desktop, [walks.installed]),
 }

@@ -2,8 +2,9 @@
 #
 # SPDX-License-Identifier: MIT
 
-"""The end-to-end checks of the Windows program under Wine on Xvfb: the walk at 96 and 144 dpi,
-with the window tests' layout checks on that display, and the program installed from its MSI.
+"""The end-to-end checks of the Windows program under Wine on Xvfb: its command line, the walk at
+96 and 144 dpi, with the window tests' layout checks on that display, and the program installed
+from its MSI.
 Each check is check(desktop, program, forms_tests); WINEPREFIX names a prepared Wine prefix."""
 
 import os
@@ -42,6 +43,23 @@ def at_scale(dpi):
         walk(desktop, program, window)
     check.__name__ = f"walk_at_{dpi}_dpi"
     return check
+
+
+def command_line(desktop, program, forms_tests):
+    """Windows answers --version, --help and --help-all in a message box named after the program,
+    with Qt's own options beside them; once it is answered, the program ends with status 0. A
+    program that cannot start its window system shows none."""
+    desktop.set_scale(96)
+    for arguments in (["--version"], ["--help-all"], ["--version", "-reverse"],
+                      ["-platform", "windows", "--help"]):
+        with desktop.running(["wine", program, *arguments]) as sipster:
+            try:
+                desktop.window("Sipster")
+            except AssertionError as error:
+                raise AssertionError(f"{' '.join(arguments)}: {error}") from None
+            desktop.key("Return")
+            status = sipster.wait(timeout=30)
+            assert status == 0, f"{' '.join(arguments)} ended with status {status}"
 
 
 def shortcut_target(link):

@@ -98,6 +98,9 @@ TEST_F(Layout, EveryLabelFitsItsText)
     }
     for (QWidget *form : allForms()) {
         for (QLabel *label : form->findChildren<QLabel *>()) {
+            if (label->text().isEmpty()) {
+                continue; // draws nothing, as the one screen readers read a form's texts from
+            }
             const QSize needed = QFontMetrics(label->font()).size(0, shownText(label->text()));
             const std::string where
                 = form->objectName().toStdString() + "." + label->objectName().toStdString();
