@@ -243,6 +243,18 @@ class OrcaDesktop(Desktop):
         # It says so a moment before it listens to every program.
         time.sleep(2)
 
+    def key(self, *keys):
+        """Presses each key, a chord's keys one at a time: Qt holds each key until Orca has
+        seen it, and a modifier let go before Orca answers for the key it went with can reach
+        the program first."""
+        for key in keys:
+            *modifiers, last = key.split("+")
+            for action, names in (("keydown", modifiers), ("key", [last]),
+                                  ("keyup", reversed(modifiers))):
+                for name in names:
+                    subprocess.run(["xdotool", action, name], env=self.env, check=True)
+                    time.sleep(0.15)
+
     def spoken(self):
         """Everything Orca has said, a phrase a line."""
         try:
