@@ -397,11 +397,15 @@ class WineDesktop(Desktop):
                                        capture_output=True, text=True).stdout.strip()
                 for window in found}
 
-    def window(self, title):
+    def window(self, title, program_started=False):
         """Waits for the program to show a window with the title given, other than the one found
         last, and for it to take the keyboard. Windows names a window without a caption after
         the program, as the main window is: the title card and the main window that follows it
-        are told apart that way."""
+        are told apart that way. A program just started may show a window with the same id as
+        one of a program that has ended."""
+        if program_started:
+            self._shown = None
+
         def shown():
             found = [window for window, name in self.windows().items()
                      if name == title and window != self._shown]

@@ -54,7 +54,7 @@ def command_line(desktop, program, forms_tests):
                       ["-platform", "windows", "--help"]):
         with desktop.running(["wine", program, *arguments]) as sipster:
             try:
-                desktop.window("Sipster")
+                desktop.window("Sipster", program_started=True)
             except AssertionError as error:
                 raise AssertionError(f"{' '.join(arguments)}: {error}") from None
             desktop.key("Return")
