@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "Platform.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -210,7 +212,18 @@ void Form::connectClick(const char *name, QObject *context, std::function<void()
     if (auto *button = findChild<QAbstractButton *>(objectName)) {
         connect(button, &QAbstractButton::clicked, context, handler);
     } else if (auto *action = findChild<QAction *>(objectName)) {
-        connect(action, &QAction::triggered, context, handler);
+        connect(action, &QAction::triggered, context, [context, handler] {
+            // Orca 48 takes a window's activation before the focus reports of the menu that
+            // closed as it opened, then reads the window a second time as the focus moves into
+            // it. A moment's wait lets the menu's reports go first (50 ms was enough here, at
+            // once was not). Seen with Qt 6.8 and Orca 48; Qt 6.4 with Orca 43 reads it once.
+            constexpr int kMenuSettles = 100;
+            if (QAccessible::isActive() && !qtBefore(6, 8)) {
+                QTimer::singleShot(kMenuSettles, context, handler);
+            } else {
+                handler();
+            }
+        });
     } else {
         missing("button or menu item", name);
     }
