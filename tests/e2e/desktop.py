@@ -22,6 +22,8 @@ class Desktop:
     window_manager = ["openbox", "--sm-disable"]
     # What a program of the kind tested here is started with.
     launcher = ()
+    # What the window tests are given beside their filter.
+    window_test_arguments = ()
 
     def __init__(self):
         self._procs = []
@@ -156,7 +158,8 @@ class Desktop:
         """Runs the window tests that the GoogleTest filter `only` picks on this desktop's own
         platform, with `env` added to the desktop's environment, and fails with the end of what
         they printed unless every one runs and passes."""
-        result = subprocess.run([*self.launcher, forms_tests, f"--gtest_filter={only}"],
+        result = subprocess.run([*self.launcher, forms_tests, *self.window_test_arguments,
+                                 f"--gtest_filter={only}"],
                                 env={**self.env, **(env or {})}, capture_output=True, text=True,
                                 timeout=120)
         printed = (result.stdout + result.stderr).splitlines()
@@ -365,12 +368,14 @@ class WineDesktop(Desktop):
     """The X11 desktop for Windows programs under Wine, without the screen readers' bus, which
     they do not reach. Windows are found by their titles through the window manager."""
     launcher = ("wine",)
+    # Wine hands a Windows program none of the QT_ variables of the system it runs on (Wine 8
+    # and 10 alike), so the window tests are told their platform, Windows' own, on the command
+    # line.
+    window_test_arguments = ("-platform", "windows")
 
     def _start(self):
         self.env["XDG_RUNTIME_DIR"] = self._tmp
         self._start_display()
-        # Qt for Windows has a platform of its own.
-        self.env["QT_QPA_PLATFORM"] = "windows"
         self.env["WINEDEBUG"] = "-all"
         self._shown = None
 
