@@ -52,19 +52,21 @@ public:
     void setVisible(bool visible) override
     {
         QMessageBox::setVisible(visible);
-        if (!visible || m_qtTitleBar || !onWayland() || !windowHandle()
-            || windowHandle()->frameMargins().top() <= 0) {
-            return;
+        if (visible) {
+            lookForQtTitleBar();
         }
-        m_qtTitleBar = true;
-        makeRoomForTitle(*this);
-        keepResizable();
     }
 
 protected:
     // QMessageBox fixes its size to its contents each time it is shown or laid out.
     bool event(QEvent *event) override
     {
+        // Qt may add its title bar only once the compositor has configured the window, after the
+        // box was shown (seen now and then on mutter with Qt 6.4): it is there by the first paint.
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            QMetaObject::invokeMethod(this, &MessageBox::lookForQtTitleBar, Qt::QueuedConnection);
+        }
         // Maximised, it keeps the size the compositor gave it: fitted to its contents, it would
         // shrink while the compositor holds it maximised.
         if (event->type() == QEvent::LayoutRequest && isMaximized() && m_resizable) {
@@ -78,6 +80,17 @@ protected:
     }
 
 private:
+    void lookForQtTitleBar()
+    {
+        if (m_qtTitleBar || !onWayland() || !windowHandle()
+            || windowHandle()->frameMargins().top() <= 0) {
+            return;
+        }
+        m_qtTitleBar = true;
+        makeRoomForTitle(*this);
+        keepResizable();
+    }
+
     void keepResizable()
     {
         m_resizable = m_qtTitleBar && qtBefore(6, 8);
@@ -87,6 +100,7 @@ private:
     }
 
     bool m_qtTitleBar = false;
+    bool m_painted = false;
     bool m_resizable = false;
 };
 

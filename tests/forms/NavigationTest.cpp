@@ -81,6 +81,9 @@ TEST_F(Wayland, AMaximisedMessageBoxKeepsItsSizeWhenLaidOutAgain)
     frmMain &main = startAtMain();
     user.on(&main, [&] { chooseMenu(&main, Qt::Key_F, Qt::Key_S); })
         .onMessageBox([](QMessageBox &box) {
+            // Maximised as a user would, once it is on screen with its title bar.
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+            QCoreApplication::processEvents();
             const QSize shown = box.size();
             box.setWindowState(Qt::WindowMaximized);
             ASSERT_TRUE(QTest::qWaitFor([&] { return box.width() > shown.width(); }));
