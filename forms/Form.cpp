@@ -251,15 +251,28 @@ void Form::Show(ShowMode mode)
         if (!isVisible()) {
             setWindowModality(Qt::NonModal);
         }
-        show();
-        raise();
-        activateWindow();
+        showInFront();
         return;
     }
     if (isVisible()) {
         hide();
     }
+#ifdef Q_OS_WASM
+    // In a browser Qt can wait in only one event loop besides the page's own (asyncify suspends
+    // one level, Qt 6.8): that one is kept for message boxes, which the forms wait on. A modal
+    // form blocks the others without a loop of its own, and Show returns at once.
+    setWindowModality(Qt::ApplicationModal);
+    showInFront();
+#else
     exec();
+#endif
+}
+
+void Form::showInFront()
+{
+    show();
+    raise();
+    activateWindow();
 }
 
 void Form::rememberWindowBeneath()

@@ -39,7 +39,8 @@ public:
 
     // ShowModal returns once the form is hidden or destroyed; the program's other windows take
     // no input meanwhile. Asked of a form already shown modally, it only brings it forward.
-    // ShowModeless returns at once.
+    // In a browser it returns at once, the others blocked all the same: a handler does nothing
+    // after a modal Show. ShowModeless returns at once.
     void Show(ShowMode mode);
     // Keeps the controls' contents; ends a modal Show waiting on this form.
     void Hide();
@@ -93,6 +94,7 @@ private:
     void collectDescription(std::span<const ControlEntry> controls);
     void updateDescription();
     void rememberWindowBeneath();
+    void showInFront();
 
     QPushButton *m_cancelButton = nullptr;
     // The texts read out as the form's description, each a label and the value label it
