@@ -16,12 +16,13 @@ from desktop import Screen
 TITLE_CARD = "Taste Test STUDY"
 # What a screen reader calls each window the walks meet.
 ROLES = {TITLE_CARD: "dialog|frame", "Sipster": "frame", "Input Requested": "alert",
-         "New Tester": "dialog", "Tester Summary": "dialog", "About Sipster": "dialog"}
+         "New Tester": "dialog", "Invalid score": "alert", "Tester Summary": "dialog",
+         "About Sipster": "dialog"}
 
 
 # The walk every desktop takes by keys, after the title card: the keys pressed or the text typed,
 # and the window that follows, if one does. Close, Summary with no tester yet (a message box),
-# one tester of 8 and 6, Summary, About.
+# one tester of 8 and 6, a score of 0 turned down (a message box), Summary, About.
 BASIC_WALK = [
     (("alt+c",), "Sipster"),
     (("alt+f", "s"), "Input Requested"),
@@ -30,7 +31,11 @@ BASIC_WALK = [
     ("8", None),
     (("Tab",), None),
     ("6", None),
-    (("Return", "Escape"), "Sipster"),
+    (("Return",), None),
+    ("0", None),
+    (("Return",), "Invalid score"),
+    (("Return",), "New Tester"),
+    (("Escape",), "Sipster"),
     (("alt+f", "s"), "Tester Summary"),
     (("Return",), "Sipster"),
     (("alt+h", "a"), "About Sipster"),
