@@ -4,6 +4,7 @@
 
 #include "Fonts.h"
 #include "WindowSystem.h"
+#include "XServer.h"
 #include "Zestra.h"
 
 #include <QApplication>
@@ -91,9 +92,9 @@ void answerWithoutDisplay(int argc, char *argv[])
 
 // Until Qt has reached the window system, what it says of it is held back. Where it cannot reach
 // one, Qt 6 ends the program with qFatal, an abort and a core file (seen with 6.4 and 6.8). The
-// program ends with status 1 instead: where no display could be opened, with one line saying so;
-// otherwise with everything Qt said of the cause (a platform plugin that would not load, a
-// library it needs missing).
+// program ends with status 1 instead: where no display could be opened, with one line saying so
+// (or that the one named is there but refused the connection); otherwise with everything Qt said of
+// the cause (a platform plugin that would not load, a library it needs missing).
 struct HeldMessage
 {
     QtMsgType type;
@@ -120,14 +121,37 @@ bool noDisplay()
     });
 }
 
+// Says why no display could be opened. Qt's xcb platform names the one it tried ("could not
+// connect to display :0", so worded in Qt 6.4 and 6.8), whether no X server is there or one turned
+// it away; only in the second case has the X library printed the server's reason above
+// ("Authorization required, ..."). Asking the server at that display whether it lets in a client
+// without a key tells the two apart.
+void sayNoDisplay()
+{
+    const QLatin1String couldNotConnect("could not connect to display ");
+    for (const HeldMessage &held : std::as_const(g_heldBack)) {
+        const QByteArray display = held.text.startsWith(couldNotConnect)
+            ? held.text.mid(couldNotConnect.size()).toLocal8Bit()
+            : QByteArray();
+        if (!display.isEmpty() && xServerRefuses(display)) {
+            std::fprintf(stderr,
+                         "sipster: the display %s is running but refused the connection (not "
+                         "authorised? check XAUTHORITY); Qt said: %s\n",
+                         display.constData(), qPrintable(held.text));
+            return;
+        }
+    }
+    std::fputs("sipster: cannot open a display: DISPLAY (X11) or WAYLAND_DISPLAY (Wayland) must "
+               "name one that is running\n",
+               stderr);
+}
+
 void startUpMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     const QByteArray category = context.category ? QByteArray(context.category) : QByteArray();
     if (type == QtFatalMsg) {
         if (noDisplay()) {
-            std::fputs("sipster: cannot open a display: DISPLAY (X11) or WAYLAND_DISPLAY "
-                       "(Wayland) must name one that is running\n",
-                       stderr);
+            sayNoDisplay();
         } else {
             for (const HeldMessage &held : std::as_const(g_heldBack)) {
                 passOn(held.type, held.category, held.text);

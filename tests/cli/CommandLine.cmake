@@ -4,19 +4,21 @@
 
 # The command line, run as `cmake -DPROGRAM=path/to/sipster -P CommandLine.cmake`: the options
 # that end the program before any window opens, an unknown option, and a machine with no display
-# or a window system that will not start.
+# or a window system that will not start. Given -DXVFB=path/to/Xvfb -DXAUTH=path/to/xauth, also a
+# display that is running but refuses the program.
 
 set(passed 0)
 set(failed 0)
 
-# Runs the program with no display and the given arguments; checks its status and that the given
-# stream matches the pattern.
+# Runs the program with no display and the given arguments, after what `run_with` holds (settings
+# for env(1), or a command that runs the program); checks its status and that the given stream
+# matches the pattern.
 function(expect what status stream pattern)
     execute_process(
         # env(1) runs the program in its place, so an abort reaches us as one ("cmake -E env"
         # would report it as status 1).
         COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE
-                ${PROGRAM} ${ARGN}
+                ${run_with} ${PROGRAM} ${ARGN}
         RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 30)
     set(text "${${stream}}")
     if(NOT "${result}" STREQUAL "${status}" OR NOT text MATCHES "${pattern}")
@@ -46,6 +48,35 @@ expect("unknown option, with Qt's own -platform" 1 err "Unknown option 'frobnica
        -platform offscreen --frobnicate)
 expect("a display named but not running" 1 err "^sipster: cannot open a display[^\n]*\n$"
        -display :99)
+# A display that is running but turns the program away: Xvfb asks for a key the program is not
+# given. The X library prints the server's reason; the program says the display is there.
+if(XVFB AND XAUTH)
+    set(run_with sh -c [=[
+keys=$(mktemp) && number=$(mktemp) || exit 99
+"$0" -q -f "$keys" add :0 . 0123456789abcdef0123456789abcdef || exit 99
+"$1" -displayfd 3 -auth "$keys" -nolisten tcp 3>"$number" 2>/dev/null &
+server=$!
+shift
+tries=0
+# No semicolons: CMake would split the script at them.
+while [ ! -s "$number" ] && [ $tries -lt 100 ]
+do
+    sleep 0.1
+    tries=$((tries + 1))
+done
+DISPLAY=:$(cat "$number") env -u XAUTHORITY "$@"
+status=$?
+kill $server
+wait $server
+rm -f "$keys" "$number"
+exit $status
+]=] ${XAUTH} ${XVFB})
+    expect("a display running that refuses the connection" 1 err
+           "(^|\n)sipster: the display :[0-9]+ is running but refused the connection \\(not authorised\\? check XAUTHORITY\\); Qt said: could not connect to display :[0-9]+\n$")
+    unset(run_with)
+else()
+    message("left out: a display that refuses the connection (Xvfb or xauth not found)")
+endif()
 # Any other failure to start says what Qt said of its cause, and leaves no core file.
 expect("a platform that will not load" 1 err
        "Could not find the Qt platform plugin \"nosuch\".*no Qt platform plugin could be initialized"
