@@ -36,24 +36,40 @@ void readCommandLine(const QCoreApplication &app)
     parser.process(app);
 }
 
-bool hasArgument(int argc, char *argv[], std::initializer_list<std::string_view> wanted)
+// Whether --help, --help-all or --version is asked for: not where it is the value of one of Qt's
+// options or follows "--". Read without an application, so that the one built to answer is the
+// only one the program builds.
+bool answerAskedFor(int argc, char *argv[])
 {
-    for (int i = 1; i < argc; ++i) {
-        for (std::string_view option : wanted) {
-            if (argv[i] == option) {
-                return true;
-            }
-        }
+    // Qt's own options that take a value: those Qt 6 lists with --help-all (in an X11 session,
+    // with the X11 platform's too), and QApplication's -style and -stylesheet.
+    const QString qtOptionsWithValue = QStringLiteral(
+        "platform platformpluginpath platformtheme plugin qwindowgeometry qwindowicon qwindowtitle "
+        "session qmljsdebugger style stylesheet display name visual geometry icon title");
+    QCommandLineParser parser;
+    // Qt's options are words after a single dash.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    for (const QString &name : qtOptionsWithValue.split(u' ')) {
+        parser.addOption({name, QString(), QStringLiteral("value")});
     }
-    return false;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    parser.parse(arguments);
+    return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
+        || parser.isSet(version);
 }
 
 // Answers --help, --help-all and --version, with Qt's own options beside them taken as Qt takes
-// them, and ends the program; returns where none of them was asked for after all (given as the
-// value of another option, or after "--").
+// them, and ends the program. Qt does not promise that a second application in one process
+// works: an application is built here only where one of them is asked for, and the program ends
+// here with it.
 void answerWithoutDisplay(int argc, char *argv[])
 {
-    if (!hasArgument(argc, argv, {"-h", "--help", "-?", "--help-all", "-v", "--version"})) {
+    if (!answerAskedFor(argc, argv)) {
         return;
     }
     // Only an application with a window system takes Qt's options off the command line (and can
@@ -66,12 +82,19 @@ void answerWithoutDisplay(int argc, char *argv[])
     char platform[] = "minimal";
 #endif
     char platformOption[] = "-platform";
+    // The X11 platform's own options, and Qt's aliases there for its window options, are left
+    // out with the platform named, since the minimal platform does not take them.
+    const std::string_view leftOutWithValue[]
+        = {"-platform", "-display", "-name", "-visual", "-geometry", "-icon", "-title"};
     std::vector<char *> arguments {argv[0], platformOption, platform};
     for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "-platform" || argument == "--platform") {
+        std::string_view argument = argv[i];
+        if (argument.starts_with("--")) {
+            argument.remove_prefix(1);
+        }
+        if (std::ranges::find(leftOutWithValue, argument) != std::end(leftOutWithValue)) {
             ++i;
-        } else {
+        } else if (argument != "-nograb" && argument != "-dograb") {
             arguments.push_back(argv[i]);
         }
     }
@@ -87,7 +110,12 @@ void answerWithoutDisplay(int argc, char *argv[])
         });
     const QApplication app(count, arguments.data());
     readCommandLine(app);
-    qInstallMessageHandler(qtHandler);
+    // Reached only where Qt took the option for the value of one of its own that
+    // answerAskedFor does not know of.
+    std::fputs("sipster: Qt took --help, --help-all or --version for the value of one of its own "
+               "options; give it before them\n",
+               stderr);
+    std::exit(EXIT_FAILURE);
 }
 
 // Until Qt has reached the window system, what it says of it is held back. Where it cannot reach

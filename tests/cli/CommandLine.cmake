@@ -11,8 +11,8 @@ set(passed 0)
 set(failed 0)
 
 # Runs the program with no display and the given arguments, after what `run_with` holds (settings
-# for env(1), or a command that runs the program); checks its status and that the given stream
-# matches the pattern.
+# for env(1), or a command that runs the program); checks its status, that the given stream
+# matches the pattern, and that stderr does not match `unwanted` where that is set.
 function(expect what status stream pattern)
     execute_process(
         # env(1) runs the program in its place, so an abort reaches us as one ("cmake -E env"
@@ -21,7 +21,8 @@ function(expect what status stream pattern)
                 ${run_with} ${PROGRAM} ${ARGN}
         RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 30)
     set(text "${${stream}}")
-    if(NOT "${result}" STREQUAL "${status}" OR NOT text MATCHES "${pattern}")
+    if(NOT "${result}" STREQUAL "${status}" OR NOT text MATCHES "${pattern}"
+       OR (unwanted AND err MATCHES "${unwanted}"))
         message("FAILED: ${what}: status ${result} (expected ${status})\n"
                 "stdout: ${out}\nstderr: ${err}")
         math(EXPR failed "${failed} + 1")
@@ -42,8 +43,33 @@ expect("--version before -reverse" 0 out "^Sipster 1\\.0\\.0\n$" --version -reve
 expect("--help with -style and --platform" 0 out "Usage: " -style fusion --help --platform wayland)
 expect("--help-all after -platform" 0 out "--platform " -platform wayland --help-all)
 expect("--version and an unknown option" 1 err "Unknown option 'frobnicate'\\." --version --frobnicate)
-expect("no display" 1 err
-       "^sipster: cannot open a display: DISPLAY \\(X11\\) or WAYLAND_DISPLAY \\(Wayland\\)[^\n]*\n$")
+expect("--version beside X11's -display" 0 out "^Sipster 1\\.0\\.0\n$" -display :99 --version)
+# Where --version is no option, the program goes on without it: here, to find no display.
+set(no_display "^sipster: cannot open a display: DISPLAY \\(X11\\) or WAYLAND_DISPLAY \\(Wayland\\)[^\n]*\n$")
+expect("--version after --" 1 err "${no_display}" -- --version)
+expect("--version as the value of -style" 1 err "${no_display}" -style --version)
+# So it is after any option Qt lists as taking a value (the X11 platform's too), and the program
+# builds no application to answer it first, since Qt does not promise that a second one works:
+# glibc's dynamic loader reports none loading the minimal platform.
+execute_process(
+    COMMAND env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_SESSION_TYPE=x11
+            ${PROGRAM} --help-all
+    OUTPUT_VARIABLE listing ERROR_QUIET TIMEOUT 30)
+string(REGEX MATCHALL "\n  --[a-z]+ <" taking_values "${listing}")
+if(NOT taking_values MATCHES "--platform <.*--display <")
+    message("FAILED: --help-all lists no options that take a value, or not X11's:\n${listing}")
+    math(EXPR failed "${failed} + 1")
+endif()
+list(TRANSFORM taking_values REPLACE "\n  --([a-z]+) <" "-\\1")
+set(run_with LD_DEBUG=files)
+set(unwanted "/libqminimal")
+foreach(option IN LISTS taking_values ITEMS -style --)
+    expect("no application built to answer --version after ${option}" 1 out "^$"
+           ${option} --version)
+endforeach()
+unset(run_with)
+unset(unwanted)
+expect("no display" 1 err "${no_display}")
 expect("unknown option, with Qt's own -platform" 1 err "Unknown option 'frobnicate'\\.\n$"
        -platform offscreen --frobnicate)
 expect("a display named but not running" 1 err "^sipster: cannot open a display[^\n]*\n$"
