@@ -7,6 +7,13 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <version>
+
+#if !defined(__cpp_lib_to_chars) || defined(SIPSTER_READ_DECIMALS_WITH_STRTOD)
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#endif
 
 namespace sipster {
 
@@ -20,6 +27,23 @@ constexpr std::size_t kMaxSignificantDigits = 800;
 // Decimal exponents beyond this are infinity or zero anyway; capping keeps the sums in range.
 constexpr std::int64_t kExponentCap = 100000;
 constexpr std::int64_t kLargestDecade = 400;
+
+// Reads digits with a decimal exponent ("123e-4"), correctly rounded, into value; false where the
+// number is beyond a double's range, too large or too small to be told from zero.
+bool readDecimal(const char *first, const char *last, double &value)
+{
+#if defined(__cpp_lib_to_chars) && !defined(SIPSTER_READ_DECIMALS_WITH_STRTOD)
+    return std::from_chars(first, last, value).ec != std::errc::result_out_of_range;
+#else
+    // libc++ 18 (emscripten 3.1.69's) reads no floating-point number with from_chars. strtod
+    // rounds as correctly in glibc and musl, and the text has no decimal point for the locale to
+    // change. It reports a tiny number it could still give (a subnormal) as out of range too.
+    const std::string text(first, last);
+    errno = 0;
+    value = std::strtod(text.c_str(), nullptr);
+    return errno != ERANGE || (value != 0 && !std::isinf(value));
+#endif
+}
 
 // Walks a text as if every blank, tab and line feed had been removed from it first.
 class Cursor
@@ -159,8 +183,7 @@ double scanDecimal(Cursor &cursor)
         }
         text[length++] = 'e';
         const auto written = std::to_chars(text + length, text + sizeof text, exponent);
-        const auto parsed = std::from_chars(text, written.ptr, magnitude);
-        if (parsed.ec == std::errc::result_out_of_range) {
+        if (!readDecimal(text, written.ptr, magnitude)) {
             magnitude = decade > 0 ? kInfinity : 0.0;
         }
     }

@@ -115,6 +115,16 @@ TEST(ScanNumberLimits, TinyValuesReadAsZero)
     EXPECT_EQ(scanNumber("0." + std::string(1 << 20, '0') + "1"), 0.0);
 }
 
+TEST(ScanNumberLimits, SubnormalValuesAreKept)
+{
+    // Below the smallest normal double the C library reports a range error while still giving
+    // the value; only below half the smallest subnormal is it zero.
+    EXPECT_EQ(scanNumber("5e-324"), std::numeric_limits<double>::denorm_min());
+    EXPECT_EQ(scanNumber("1e-310"), 1e-310);
+    EXPECT_EQ(scanNumber("-1e-310"), -1e-310);
+    EXPECT_EQ(scanNumber("2e-324"), 0.0);
+}
+
 TEST(ScanNumberLimits, LongTextsKeepFullPrecision)
 {
     // Digits past any double's precision still decide which side of a half the value lies.
