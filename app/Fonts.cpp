@@ -10,6 +10,11 @@
 #include <fontconfig/fontconfig.h>
 #endif
 
+#ifdef SIPSTER_EMBEDDED_FONTS
+#include <QDir>
+#include <QFontDatabase>
+#endif
+
 namespace {
 
 // Kept for the whole run: a program that ends while the fonts are still being read (a mistyped
@@ -37,4 +42,15 @@ void waitForFonts()
     if (reader().joinable()) {
         reader().join();
     }
+#ifdef SIPSTER_EMBEDDED_FONTS
+    // In a browser the program has no fonts but those built into it: Liberation Sans in the
+    // styles the forms draw with. Without them every form would fall back on Qt's own face,
+    // wider than the forms are laid out for.
+    const QDir faces(QStringLiteral(":/liberation"));
+    for (const QString &face : faces.entryList(QDir::Files)) {
+        if (QFontDatabase::addApplicationFont(faces.filePath(face)) < 0) {
+            qWarning("sipster: the built-in font %s could not be read", qUtf8Printable(face));
+        }
+    }
+#endif
 }

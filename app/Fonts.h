@@ -8,5 +8,7 @@
 // fonts through fontconfig.
 void startReadingFonts();
 
-// Returns once that reading is done; at once where it never began.
+// Returns once that reading is done; at once where it never began. Where the program has fonts
+// of its own built in (in a browser), adds them: call it once the application exists and before
+// any form is built.
 void waitForFonts();
