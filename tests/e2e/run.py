@@ -18,12 +18,18 @@ Usage: run.py DESKTOP PROGRAM [FORMS-TESTS]
   wine           the Windows program (PROGRAM.exe, and the window tests FORMS-TESTS.exe) under
                  Wine: its command line, the walk at two scales, and installed from the MSI that
                  SIPSTER_MSI names
-  installed      the program installed on this machine, PROGRAM looked up on the PATH"""
+  installed      the program installed on this machine, PROGRAM looked up on the PATH
+  web-chromium, web-firefox, web-webkit
+                 the browser build, index.html beside PROGRAM (sipster.js, or their folder), in a
+                 headless Chromium, Firefox or WebKitGTK: the walk, read off the screen; Chromium
+                 also with the page in German
+  web            web-chromium"""
 
 import sys
 
 import desktop
 import walks
+import web
 import wine
 
 DESKTOPS = {
@@ -39,7 +45,12 @@ DESKTOPS = {
     "wine": (desktop.WineDesktop, [wine.command_line, wine.at_scale(96), wine.at_scale(144),
                                    wine.installed_from_the_package]),
     "installed": (desktop.Desktop, [walks.installed]),
+    "web-chromium": (web.ChromiumDesktop, [web.walk("chromium"),
+                                           web.walk("chromium", "de-DE", decimal=",")]),
+    "web-firefox": (web.FirefoxDesktop, [web.walk("firefox")]),
+    "web-webkit": (web.WebKitDesktop, [web.walk("webkit")]),
 }
+DESKTOPS["web"] = DESKTOPS["web-chromium"]
 
 if __name__ == "__main__":
     if len(sys.argv) < 3 or sys.argv[1] not in DESKTOPS:

@@ -1,0 +1,404 @@
+# SPDX-FileCopyrightText: 2026 The Sipster team
+#
+# SPDX-License-Identifier: MIT
+
+"""The end-to-end walk of the browser build (Qt for WebAssembly) in three engines, each headless
+on a 1024x768 page: Chromium through chromedriver, Firefox through its own WebDriver BiDi, and
+WebKitGTK's MiniBrowser through WebKitWebDriver, on Xvfb, which it needs. The build folder is
+served on 127.0.0.1.
+
+Qt shows its windows in the open shadow root of #qt-shadow-container, each a .qt-window element
+with its title in the title bar, and draws their contents into a canvas: titles, the active
+window and the blocked ones are read from the page, the texts inside a window by OCR (tesseract)
+of a picture of it, as a person reads them.
+Each check is check(desktop, program), the program being the build folder or its sipster.js."""
+
+import base64
+import contextlib
+import functools
+import http.server
+import json
+import os
+import pathlib
+import re
+import shutil
+import socket
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.error
+import urllib.request
+
+import desktop
+from walks import basic_walk
+
+# WebDriver's code points for the key names xdotool uses.
+KEYS = {"alt": "\ue00a", "ctrl": "\ue009", "shift": "\ue008", "Return": "\ue006",
+        "Tab": "\ue004", "Escape": "\ue00c", "F4": "\ue034"}
+
+SCREEN = "const screen = document.querySelector('#qt-shadow-container')?.shadowRoot;\n" \
+         "const shown = screen ? [...screen.querySelectorAll('.qt-window')]" \
+         ".filter(w => getComputedStyle(w).display != 'none')" \
+         ".sort((a, b) => (+a.style.zIndex || 0) - (+b.style.zIndex || 0)) : [];\n" \
+         "const title = w => w.querySelector('.title-bar .window-name')?.textContent ?? '';\n"
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+# Keeps what the page prints to the console, where the program's output and any failure to load
+# it go, for program_log().
+KEEP_PRINTED = "<script>window.printed = [];" \
+    "for (const kind of ['log', 'info', 'warn', 'error']) {" \
+    "  const print = console[kind];" \
+    "  console[kind] = (...text) => {" \
+    "    printed.push(text.join(' ')); print.apply(console, text); };" \
+    "}</script>"
+
+
+class Files(http.server.SimpleHTTPRequestHandler):
+    """Serves the build folder, the page with KEEP_PRINTED first; a browser compiles WebAssembly
+    as it loads only when it comes as application/wasm."""
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".js": "text/javascript"}
+
+    def do_GET(self):
+        if self.path != "/index.html":
+            return super().do_GET()
+        # Inside the head: before the doctype, it would put the page in quirks mode.
+        page = pathlib.Path(self.directory, "index.html").read_text()
+        head = re.search(r"<head[^>]*>", page)
+        at = head.end() if head else 0
+        page = (page[:at] + KEEP_PRINTED + page[at:]).encode()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(page)))
+        self.end_headers()
+        self.wfile.write(page)
+
+    def log_message(self, *args):
+        pass
+
+
+class Classic:
+    """A session of W3C WebDriver over HTTP (chromedriver, WebKitWebDriver)."""
+
+    def __init__(self, port, capabilities):
+        self._url = f"http://127.0.0.1:{port}"
+        self._url += "/session/" + self._call(
+            "POST", "/session", {"capabilities": {"alwaysMatch": capabilities}})["sessionId"]
+
+    def _call(self, method, path, body=None):
+        request = urllib.request.Request(
+            self._url + path, method=method,
+            data=None if body is None else json.dumps(body).encode(),
+            headers={"Content-Type": "application/json"})
+        try:
+            with urllib.request.urlopen(request, timeout=60) as answer:
+                return json.load(answer)["value"]
+        except urllib.error.HTTPError as error:
+            raise RuntimeError(f"WebDriver {method} {path}: "
+                               f"{json.load(error)['value']['message']}") from None
+
+    def run(self, body):
+        return self._call("POST", "/execute/sync", {"script": body, "args": []})
+
+    def keys(self, actions):
+        self._call("POST", "/actions", {"actions": [{"type": "key", "id": "keyboard",
+                                                     "actions": actions}]})
+
+    def open(self, url):
+        self._call("POST", "/url", {"url": url})
+
+    def resize(self, width, height):
+        """Sizes the window so that the page inside is width x height."""
+        for _ in range(3):
+            inner = self.run("return [innerWidth, innerHeight]")
+            if inner == [width, height]:
+                return
+            outer = self._call("GET", "/window/rect")
+            self._call("POST", "/window/rect",
+                       {"width": outer["width"] + width - inner[0],
+                        "height": outer["height"] + height - inner[1]})
+        raise RuntimeError(f"the page stays {inner[0]}x{inner[1]}")
+
+    def picture(self, body):
+        element = self.run(body)
+        return base64.b64decode(self._call("GET", f"/element/{next(iter(element.values()))}"
+                                                  "/screenshot"))
+
+    def quit(self):
+        self._call("DELETE", "")
+
+
+class BiDi:
+    """A session of WebDriver BiDi over a WebSocket (Firefox)."""
+
+    def __init__(self, url):
+        import websocket
+        self._socket = websocket.create_connection(url, timeout=60, suppress_origin=True)
+        self._id = 0
+        self._call("session.new", {"capabilities": {}})
+        self._context = self._call("browsingContext.getTree", {})["contexts"][0]["context"]
+
+    def _call(self, method, params):
+        self._id += 1
+        self._socket.send(json.dumps({"id": self._id, "method": method, "params": params}))
+        while True:
+            answer = json.loads(self._socket.recv())
+            if answer.get("id") == self._id:
+                break
+        if answer["type"] == "error":
+            raise RuntimeError(f"WebDriver BiDi {method}: {answer['message']}")
+        return answer["result"]
+
+    def _evaluate(self, body):
+        result = self._call("script.callFunction", {
+            "functionDeclaration": f"function() {{\n{body}\n}}", "awaitPromise": False,
+            "target": {"context": self._context}})
+        if result["type"] == "exception":
+            raise RuntimeError(result["exceptionDetails"]["text"])
+        return result["result"]
+
+    def run(self, body):
+        return self._evaluate(body).get("value")
+
+    def keys(self, actions):
+        self._call("input.performActions", {"context": self._context, "actions": [
+            {"type": "key", "id": "keyboard", "actions": actions}]})
+
+    def open(self, url):
+        self._call("browsingContext.navigate", {"context": self._context, "url": url,
+                                                "wait": "complete"})
+
+    def resize(self, width, height):
+        self._call("browsingContext.setViewport", {"context": self._context, "viewport": {
+            "width": width, "height": height}})
+
+    def picture(self, body):
+        element = {"sharedId": self._evaluate(body)["sharedId"]}
+        return base64.b64decode(self._call("browsingContext.captureScreenshot", {
+            "context": self._context, "clip": {"type": "element", "element": element}})["data"])
+
+    def quit(self):
+        self._call("browser.close", {})
+        self._socket.close()
+
+
+class WebDesktop(desktop.Desktop):
+    """A headless browser showing the program's page: the same keys and windows a walk uses on
+    a desktop."""
+
+    def _start(self):
+        self._make_home()
+        self.session = None
+        self._printed = ""
+
+    @contextlib.contextmanager
+    def running(self, folder, language="en-US"):
+        """Serves the build folder (index.html and the program beside it) and opens its page in a
+        browser of this engine, with the language given, for a with-block."""
+        server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                                 functools.partial(Files, directory=folder))
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        self.session = self._browser(language)
+        self._printed = ""
+        try:
+            self.session.resize(1024, 768)
+            self.session.open(f"http://127.0.0.1:{server.server_address[1]}/index.html")
+            self._timeout = 60  # the first window waits for the program to load
+            yield self
+        finally:
+            try:
+                self._printed = self.session.run(
+                    "return [...(window.printed || []), document.body.innerText].join('\\n');")
+            finally:
+                self.session.quit()
+                self.session = None
+                server.shutdown()
+                server.server_close()
+
+    def _wait_for_driver(self, port, name):
+        def ready():
+            try:
+                with urllib.request.urlopen(f"http://127.0.0.1:{port}/status", timeout=5) as answer:
+                    return json.load(answer)["value"]["ready"]
+            except (OSError, ValueError):
+                return False
+        self.wait_for(ready, name, timeout=30)
+
+    def key(self, *keys):
+        """Presses each key, a chord's keys one at a time, and lets the program take each."""
+        for key in keys:
+            *modifiers, last = key.split("+")
+            names = [KEYS.get(name, name) for name in modifiers]
+            self.session.keys([{"type": "keyDown", "value": name} for name in names]
+                              + [{"type": "keyDown", "value": KEYS.get(last, last)},
+                                 {"type": "keyUp", "value": KEYS.get(last, last)}]
+                              + [{"type": "keyUp", "value": name} for name in reversed(names)])
+            time.sleep(0.1)
+
+    def type(self, text):
+        for character in text:
+            self.key(character)
+
+    def windows(self):
+        """The windows shown, from the bottom up: their titles and classes."""
+        return json.loads(self.session.run(
+            SCREEN + "return JSON.stringify(shown.map("
+            "w => ({title: title(w), classes: [...w.classList]})));"))
+
+    def window(self, title):
+        """Waits for the window with this title to be the active one, on top and not blocked,
+        and returns what the page shows: each window's title and classes, from the bottom up."""
+        def active():
+            shown = self.windows()
+            top = shown[-1] if shown else {"title": None, "classes": []}
+            return top["title"] == title and not {"inactive", "blocked"} & set(top["classes"]) \
+                and shown
+        timeout, self._timeout = self._timeout, 10
+        try:
+            return self.wait_for(active, "", timeout=timeout)
+        except AssertionError:
+            raise AssertionError(f"timed out waiting for the window {title!r} to be active; the "
+                                 f"page shows {self.windows()}") from None
+
+    def picture(self, path, title=None):
+        """Keeps a picture of the window with this title, or of the whole page."""
+        element = "return document.body;" if title is None else SCREEN + \
+            f"return shown.findLast(w => title(w) == {json.dumps(title)});"
+        pathlib.Path(path).write_bytes(self.session.picture(element))
+
+    def page_text(self):
+        """What the page says outside Qt's screen."""
+        return self.session.run("return document.body.innerText;")
+
+    def program_log(self):
+        """What the program printed last, and what the page said as it was closed."""
+        return "\n".join(self._printed.splitlines()[-30:])
+
+    def exit_program(self, page, timeout=10):
+        """Chooses File, Exit; the page must then say that the program has ended."""
+        self.key("alt+f", "x")
+        self.wait_for(lambda: "Sipster has ended" in self.page_text(),
+                      "the page to say that Sipster has ended", timeout=timeout)
+
+
+class ChromiumDesktop(WebDesktop):
+    def _start(self):
+        super()._start()
+        self._port = free_port()
+        self._spawn(["chromedriver", f"--port={self._port}"], stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL)
+        self._wait_for_driver(self._port, "chromedriver")
+
+    def _browser(self, language):
+        # Without the network it is not given, Chromium's background services would wait on it.
+        arguments = ["--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update",
+                     "--disable-sync", "--window-size=1024,768", f"--lang={language}",
+                     "--user-data-dir=" + tempfile.mkdtemp(dir=self._tmp)]
+        return Classic(self._port, {"browserName": "chrome", "goog:chromeOptions": {
+            "binary": shutil.which("chromium"), "args": arguments,
+            "prefs": {"intl.accept_languages": language}}})
+
+
+class FirefoxDesktop(WebDesktop):
+    def _browser(self, language):
+        profile = pathlib.Path(tempfile.mkdtemp(dir=self._tmp))
+        prefs = {"intl.accept_languages": language, "browser.shell.checkDefaultBrowser": False,
+                 "datareporting.policy.dataSubmissionEnabled": False,
+                 "browser.startup.homepage_override.mstone": "ignore"}
+        (profile / "user.js").write_text("".join(f"user_pref({json.dumps(name)}, "
+                                                 f"{json.dumps(value)});\n"
+                                                 for name, value in prefs.items()))
+        port = free_port()
+        self._spawn(["firefox-esr", "--headless", "--no-remote", "--profile", str(profile),
+                     f"--remote-debugging-port={port}", "about:blank"],
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wait_for(lambda: (profile / "WebDriverBiDiServer.json").exists(),
+                      "Firefox to listen", timeout=30)
+        return BiDi(f"ws://127.0.0.1:{port}/session")
+
+
+class WebKitDesktop(WebDesktop):
+    # Debian's WebKitGTK keeps its MiniBrowser beside its libraries.
+    browsers = ["/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser",
+                "/usr/lib/x86_64-linux-gnu/webkitgtk-6.0/MiniBrowser"]
+
+    def _start(self):
+        super()._start()
+        self._start_xvfb()
+
+    def _browser(self, language):
+        # WebKitGTK gives the page the language of its environment; a driver for each session
+        # hands it on to the browser it starts.
+        port = free_port()
+        self._spawn(["WebKitWebDriver", f"--port={port}"], stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL,
+                    env={**self.env, "LANG": language.replace("-", "_") + ".UTF-8"})
+        self._wait_for_driver(port, "WebKitWebDriver")
+        binary = next(path for path in self.browsers if os.path.exists(path))
+        return Classic(port, {"browserName": "MiniBrowser", "webkitgtk:browserOptions": {
+            "binary": binary, "args": ["--automation"]}})
+
+
+def read(picture):
+    """The text tesseract reads in a picture, its words one space apart. It reads the program's
+    texts, of 11 to 16 pixels, reliably three times as large: at their size, it passes over a
+    figure standing alone (the Summary's "1")."""
+    larger = subprocess.run(["convert", str(picture), "-resize", "300%", "png:-"],
+                            capture_output=True, check=True).stdout
+    return " ".join(subprocess.run(["tesseract", "-", "-", "--psm", "4"], input=larger,
+                                   capture_output=True, check=True).stdout.decode().split())
+
+
+def walk(engine, language="en-US", decimal="."):
+    """The basic walk, with a score of 0 turned down on the way, then Exit and the page that
+    follows. While a modal window is up, every other window shown is blocked; the texts of the
+    message boxes and the Summary's figures, in the page's language, are read off the screen. A
+    picture of each window met is kept beside the build folder, in FOLDER-pictures/ENGINE."""
+    texts = {"Input Requested": ["No data to summarize"],
+             "Invalid score": ["Enter a Prune Punch score from 1 to 10"],
+             "Tester Summary": ["1", f"8{decimal}00", f"6{decimal}00", "Prune Punch"]}
+    modal = {"Input Requested", "Invalid score", "New Tester", "Tester Summary", "About Sipster"}
+
+    def check(desktop, program):
+        # The folder, or the program in it (sipster.js), as CTest names it.
+        folder = pathlib.Path(program).resolve()
+        if not folder.is_dir():
+            folder = folder.parent
+        pictures = folder.parent / f"{folder.name}-pictures" / (
+            engine if language == "en-US" else f"{engine}-{language}")
+        shutil.rmtree(pictures, ignore_errors=True)
+        pictures.mkdir(parents=True)
+        met = []
+
+        def window(title):
+            shown = desktop.window(title)
+            met.append(title)
+            name = title.lower().replace(" ", "-") or "title-card"
+            picture = pictures / f"{len(met):02}-{name}.png"
+            desktop.picture(picture, title)
+            if title == "":
+                assert "frameless" in shown[-1]["classes"], "the title card has a title bar"
+            if title in modal:
+                free = [w["title"] for w in shown[:-1] if "blocked" not in w["classes"]]
+                assert not free, f"{free} not blocked while {title!r} is up"
+            if title in texts:
+                seen = read(picture)
+                for text in texts[title]:
+                    assert re.search(rf"(?<!\S){re.escape(text)}(?![^\s:.,])", seen), \
+                        f"{text!r} not read in {title!r}, which reads: {seen}"
+
+        with desktop.running(folder, language) as page:
+            # The title card, which has no title bar, has no title in the page either.
+            basic_walk(desktop, window, title_card="")
+            desktop.exit_program(page)
+            desktop.picture(pictures / f"{len(met) + 1:02}-ended.png")
+    check.__name__ = f"walk_{engine}" + ("" if language == "en-US" else f"_in_{language}")
+    return check
