@@ -14,6 +14,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+#endif
+
 namespace WindowRuntime {
 
 namespace {
@@ -75,6 +79,11 @@ bool qtBefore(int major, int minor)
 void End()
 {
     std::fflush(nullptr);
+#ifdef Q_OS_WASM
+    // The page keeps the program alive for its events; only a forced exit ends it there and lets
+    // the page know, which then says so in place of the program's windows.
+    emscripten_force_exit(EXIT_SUCCESS);
+#endif
     std::_Exit(EXIT_SUCCESS);
 }
 
