@@ -66,7 +66,14 @@ Form::Form(const FormDescription &form)
     setObjectName(QString::fromLatin1(form.name));
     setWindowTitle(QString::fromUtf8(form.caption));
     // Every form is a window of its own to the window manager, with the title bar it describes.
-    setWindowFlags(form.titleBar ? Qt::Window : Qt::Window | Qt::FramelessWindowHint);
+#ifdef Q_OS_WASM
+    // A page shows any top-level window but a dialog over the whole page, without its title bar
+    // and close box (Qt 6.8): there every form is a dialog, of its own size, with Qt's title bar.
+    const Qt::WindowFlags window = Qt::Dialog;
+#else
+    const Qt::WindowFlags window = Qt::Window;
+#endif
+    setWindowFlags(form.titleBar ? window : window | Qt::FramelessWindowHint);
     if (form.accessibleName) {
         setAccessibleName(QString::fromUtf8(form.accessibleName));
     }
