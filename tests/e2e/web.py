@@ -333,26 +333,27 @@ class WebKitDesktop(WebDesktop):
     def _start(self):
         super()._start()
         self._start_xvfb()
+        self._port = free_port()
+        # WebKitGTK gives the page the language of the locale, and "C" in the C locale: in one
+        # it does not have, it gives en-US.
+        self._spawn(["WebKitWebDriver", f"--port={self._port}"], stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL, env={**self.env, "LANG": "en_US.UTF-8"})
+        self._wait_for_driver(self._port, "WebKitWebDriver")
 
     def _browser(self, language):
-        # WebKitGTK gives the page the language of its environment; a driver for each session
-        # hands it on to the browser it starts.
-        port = free_port()
-        self._spawn(["WebKitWebDriver", f"--port={port}"], stdout=subprocess.DEVNULL,
-                    stderr=subprocess.DEVNULL,
-                    env={**self.env, "LANG": language.replace("-", "_") + ".UTF-8"})
-        self._wait_for_driver(port, "WebKitWebDriver")
+        assert language == "en-US", "the walk in WebKitGTK is in English only"
         binary = next(path for path in self.browsers if os.path.exists(path))
-        return Classic(port, {"browserName": "MiniBrowser", "webkitgtk:browserOptions": {
+        return Classic(self._port, {"browserName": "MiniBrowser", "webkitgtk:browserOptions": {
             "binary": binary, "args": ["--automation"]}})
 
 
 def read(picture):
     """The text tesseract reads in a picture, its words one space apart. It reads the program's
-    texts, of 11 to 16 pixels, reliably three times as large: at their size, it passes over a
-    figure standing alone (the Summary's "1")."""
-    larger = subprocess.run(["convert", str(picture), "-resize", "300%", "png:-"],
-                            capture_output=True, check=True).stdout
+    texts, of 11 to 16 pixels, reliably three times as large and in grey, their contrast
+    stretched: otherwise it passes over a figure standing alone (the Summary's "1") or reads it
+    as a letter on the Summary's darker grey."""
+    larger = subprocess.run(["convert", str(picture), "-colorspace", "gray", "-level", "30%,70%",
+                             "-resize", "300%", "png:-"], capture_output=True, check=True).stdout
     return " ".join(subprocess.run(["tesseract", "-", "-", "--psm", "4"], input=larger,
                                    capture_output=True, check=True).stdout.decode().split())
 
@@ -364,7 +365,10 @@ def walk(engine, language="en-US", decimal="."):
     picture of each window met is kept beside the build folder, in FOLDER-pictures/ENGINE."""
     texts = {"Input Requested": ["No data to summarize"],
              "Invalid score": ["Enter a Prune Punch score from 1 to 10"],
-             "Tester Summary": ["1", f"8{decimal}00", f"6{decimal}00", "Prune Punch"]}
+             "Tester Summary": ["Number of Sipsters: 1",
+                                f"Average Prune Punch rating: 8{decimal}00",
+                                f"Average Apple Ade rating: 6{decimal}00",
+                                "The winner is: Prune Punch"]}
     modal = {"Input Requested", "Invalid score", "New Tester", "Tester Summary", "About Sipster"}
 
     def check(desktop, program):
