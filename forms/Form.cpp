@@ -66,14 +66,7 @@ Form::Form(const FormDescription &form)
     setObjectName(QString::fromLatin1(form.name));
     setWindowTitle(QString::fromUtf8(form.caption));
     // Every form is a window of its own to the window manager, with the title bar it describes.
-#ifdef Q_OS_WASM
-    // A page shows any top-level window but a dialog over the whole page, without its title bar
-    // and close box (Qt 6.8): there every form is a dialog, of its own size, with Qt's title bar.
-    const Qt::WindowFlags window = Qt::Dialog;
-#else
-    const Qt::WindowFlags window = Qt::Window;
-#endif
-    setWindowFlags(form.titleBar ? window : window | Qt::FramelessWindowHint);
+    setWindowFlags(form.titleBar ? Qt::Window : Qt::Window | Qt::FramelessWindowHint);
     if (form.accessibleName) {
         setAccessibleName(QString::fromUtf8(form.accessibleName));
     }
@@ -266,8 +259,8 @@ void Form::Show(ShowMode mode)
     }
 #ifdef Q_OS_WASM
     // In a browser Qt can wait in only one event loop besides the page's own (asyncify suspends
-    // one level, Qt 6.8): that one is kept for message boxes, which the forms wait on. A modal
-    // form blocks the others without a loop of its own, and Show returns at once.
+    // one level, Qt 6.8), and the forms would nest three: a modal form blocks the others without
+    // a loop of its own, and Show returns at once.
     setWindowModality(Qt::ApplicationModal);
     showInFront();
 #else
@@ -277,7 +270,9 @@ void Form::Show(ShowMode mode)
 
 void Form::showInFront()
 {
-    show();
+    // Not show(): in a browser that shows any top-level window but a dialog over the whole page,
+    // without its title bar and close box (Qt 6.8). Elsewhere the two are the same.
+    setVisible(true);
     raise();
     activateWindow();
 }
@@ -362,9 +357,6 @@ void Form::reject()
 void Form::MsgBox(std::string_view prompt, std::string_view title)
 {
     showMessageBox(this, text(prompt), text(title));
-    if (isVisible()) {
-        activateWindow();
-    }
 }
 
 } // namespace WindowRuntime

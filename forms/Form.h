@@ -48,7 +48,9 @@ public:
     // form's own click handler). A modal Show asked for in the same handler starts after that.
     void Unload();
 
-    // Modal box with the prompt, the title, an exclamation icon and one OK button.
+    // Modal box with the prompt, the title, an exclamation icon and one OK button; returns once
+    // it is answered, and the form then takes the keyboard back. In a browser it returns at once:
+    // a control given the focus after it has the focus once the box is answered.
     void MsgBox(std::string_view prompt, std::string_view title);
 
 signals:

@@ -47,7 +47,16 @@ void makeRoomForTitle(QMessageBox &box)
 class MessageBox : public QMessageBox
 {
 public:
-    using QMessageBox::QMessageBox;
+    MessageBox(Icon icon, const QString &title, const QString &text, StandardButtons buttons,
+               QWidget *parent)
+        : QMessageBox(icon, title, text, buttons, parent)
+    {
+        setObjectName(QStringLiteral("MsgBox"));
+        // The window manager's title bar on X11 and Windows; on Wayland, once shown.
+        if (!onWayland()) {
+            makeRoomForTitle(*this);
+        }
+    }
 
     void setVisible(bool visible) override
     {
@@ -104,17 +113,33 @@ private:
     bool m_resizable = false;
 };
 
+// Once answered, the window the box was shown over takes the keyboard back, at the control its
+// handler chose, rather than leaving it to the window manager.
+void giveKeyboardBack(QWidget *parent)
+{
+    if (parent && parent->isVisible()) {
+        parent->activateWindow();
+    }
+}
+
 } // namespace
 
 void showMessageBox(QWidget *parent, const QString &prompt, const QString &title)
 {
+#ifdef Q_OS_WASM
+    // In a browser Qt 6.8 could not wait in the box's own loop when it was asked for from the
+    // Enter key in a text box (the box never came up, and the wait returned at once): there it
+    // blocks the other windows without a loop of its own, and the handler goes on at once.
+    auto *box = new MessageBox(QMessageBox::Warning, title, prompt, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QDialog::finished, parent, [parent] { giveKeyboardBack(parent); });
+    QMetaObject::invokeMethod(box, &QWidget::show, Qt::QueuedConnection);
+#else
     MessageBox box(QMessageBox::Warning, title, prompt, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("MsgBox"));
-    // The window manager's title bar on X11 and Windows; on Wayland, once shown.
-    if (!onWayland()) {
-        makeRoomForTitle(box);
-    }
     box.exec();
+    giveKeyboardBack(parent);
+#endif
 }
 
 } // namespace WindowRuntime
