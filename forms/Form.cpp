@@ -242,6 +242,7 @@ void Form::Show(ShowMode mode)
             this, [this] { Show(ShowModal); }, Qt::QueuedConnection);
         return;
     }
+    QWidget *focus = focusWidget();
     rememberWindowBeneath();
     if (m_placement && !isVisible()) {
         setGeometry(onAScreen(*m_placement));
@@ -251,7 +252,7 @@ void Form::Show(ShowMode mode)
         if (!isVisible()) {
             setWindowModality(Qt::NonModal);
         }
-        showInFront();
+        showInFront(focus);
         return;
     }
     if (isVisible()) {
@@ -262,19 +263,29 @@ void Form::Show(ShowMode mode)
     // one level, Qt 6.8), and the forms would nest three: a modal form blocks the others without
     // a loop of its own, and Show returns at once.
     setWindowModality(Qt::ApplicationModal);
-    showInFront();
+    showInFront(focus);
 #else
     exec();
 #endif
 }
 
-void Form::showInFront()
+void Form::showInFront(QWidget *focus)
 {
     // Not show(): in a browser that shows any top-level window but a dialog over the whole page,
     // without its title bar and close box (Qt 6.8). Elsewhere the two are the same.
     setVisible(true);
     raise();
     activateWindow();
+#ifdef Q_OS_WASM
+    // There Qt 6.8 moves the focus on to the next control as the window is made ready to show
+    // (seen in Chromium 156, by mouse and by keys alike): it goes back to the one that had it.
+    if (focus) {
+        QMetaObject::invokeMethod(
+            focus, [focus] { focus->setFocus(Qt::ActiveWindowFocusReason); }, Qt::QueuedConnection);
+    }
+#else
+    Q_UNUSED(focus);
+#endif
 }
 
 void Form::rememberWindowBeneath()

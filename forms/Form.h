@@ -96,7 +96,8 @@ private:
     void collectDescription(std::span<const ControlEntry> controls);
     void updateDescription();
     void rememberWindowBeneath();
-    void showInFront();
+    // Shows the form over the others, the focus at the given control.
+    void showInFront(QWidget *focus);
 
     QPushButton *m_cancelButton = nullptr;
     // The texts read out as the form's description, each a label and the value label it

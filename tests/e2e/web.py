@@ -354,7 +354,8 @@ def read(picture):
     as a letter on the Summary's darker grey."""
     larger = subprocess.run(["convert", str(picture), "-colorspace", "gray", "-level", "30%,70%",
                              "-resize", "300%", "png:-"], capture_output=True, check=True).stdout
-    return " ".join(subprocess.run(["tesseract", "-", "-", "--psm", "4"], input=larger,
+    # As one block of lines: taken as columns (--psm 4), the Summary's "1" went unread.
+    return " ".join(subprocess.run(["tesseract", "-", "-", "--psm", "6"], input=larger,
                                    capture_output=True, check=True).stdout.decode().split())
 
 
