@@ -92,7 +92,8 @@ bool xServerRefuses(const QByteArray &display)
     const QByteArray host = name.left(colon);
     bool isNumber = false;
     const int number = name.mid(colon + 1).split('.').constFirst().toInt(&isNumber);
-    if (!isNumber || number < 0) {
+    // A display's TCP port is 6000 + its number.
+    if (!isNumber || number < 0 || number > 65535 - 6000) {
         return false;
     }
     if (host.isEmpty() || host == "unix" || protocol == "unix") {
