@@ -43,10 +43,10 @@ void waitForFonts()
         reader().join();
     }
 #ifdef SIPSTER_EMBEDDED_FONTS
-    // In a browser the program has no fonts but those built into it: Liberation Sans in the
-    // styles the forms draw with. Without them every form would fall back on Qt's own face,
-    // wider than the forms are laid out for.
-    const QDir faces(QStringLiteral(":/liberation"));
+    // In a browser the program has no fonts but those built into it: Liberation Sans, as Sipster
+    // Sans, in the styles the forms draw with. Without them every form would fall back on Qt's own
+    // face, wider than the forms are laid out for.
+    const QDir faces(QStringLiteral(":/faces"));
     for (const QString &face : faces.entryList(QDir::Files)) {
         if (QFontDatabase::addApplicationFont(faces.filePath(face)) < 0) {
             qWarning("sipster: the built-in font %s could not be read", qUtf8Printable(face));

@@ -23,7 +23,8 @@ namespace WindowRuntime {
 namespace {
 
 // The faces to try for a face the forms ask for, in order: the face itself, then stand-ins with
-// the same metrics that systems lacking it have, Windows' own TrueType twin or Liberation Sans.
+// the same metrics that systems lacking it have, Windows' own TrueType twin or Liberation Sans
+// (Sipster Sans in a browser: Liberation Sans cut down, under a name of its own).
 // Windows has "MS Sans Serif" only as a bitmap face made for 96 dpi, scaled up pixel by pixel at
 // any other display scale: there it always gives way to a stand-in.
 QStringList facesToTry(const QString &asked)
@@ -33,11 +34,12 @@ QStringList facesToTry(const QString &asked)
 #ifndef Q_OS_WIN
         faces << asked;
 #endif
-        faces << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans");
+        faces << QStringLiteral("Microsoft Sans Serif") << QStringLiteral("Liberation Sans")
+              << QStringLiteral("Sipster Sans");
     } else {
         faces << asked;
         if (asked == QLatin1String("Arial")) {
-            faces << QStringLiteral("Liberation Sans");
+            faces << QStringLiteral("Liberation Sans") << QStringLiteral("Sipster Sans");
         }
     }
     return faces;
