@@ -7,13 +7,21 @@
 #include "frmMain.h"
 #include "frmSplash.h"
 
+#ifdef Q_OS_WASM
+#include "WebPage.h"
+#endif
+
 #include <QApplication>
 #include <QIcon>
 #include <utility>
 
 Zestra::Zestra()
     : m_forms(m_tallies)
-{ }
+{
+#ifdef Q_OS_WASM
+    shareWithPage(m_tallies);
+#endif
+}
 
 void Zestra::Main()
 {

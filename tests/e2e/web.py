@@ -196,6 +196,7 @@ class WebDesktop(desktop.Desktop):
     def _start(self):
         self._make_home()
         self.session = None
+        self._server = None
         self._printed = ""
 
     @contextlib.contextmanager
@@ -205,6 +206,7 @@ class WebDesktop(desktop.Desktop):
         server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
                                                  functools.partial(Files, directory=folder))
         threading.Thread(target=server.serve_forever, daemon=True).start()
+        self._server = server
         self.session = self._browser(language)
         self._printed = ""
         try:
@@ -219,8 +221,13 @@ class WebDesktop(desktop.Desktop):
             finally:
                 self.session.quit()
                 self.session = None
-                server.shutdown()
-                server.server_close()
+                self.stop_serving()
+
+    def stop_serving(self):
+        if self._server:
+            self._server.shutdown()
+            self._server.server_close()
+            self._server = None
 
     def _wait_for_driver(self, port, name):
         def ready():
@@ -302,9 +309,46 @@ class ChromiumDesktop(WebDesktop):
                      "--disable-background-networking", "--disable-component-update",
                      "--disable-sync", "--window-size=1024,768", f"--lang={language}",
                      "--user-data-dir=" + tempfile.mkdtemp(dir=self._tmp)]
-        return Classic(self._port, {"browserName": "chrome", "goog:chromeOptions": {
+        # The performance log carries the page's events: leaving_asks() looks there for the
+        # leave-page prompt, which chromedriver answers Leave at once.
+        return Classic(self._port, {"browserName": "chrome",
+                                    "goog:loggingPrefs": {"performance": "ALL"},
+                                    "goog:chromeOptions": {
             "binary": shutil.which("chromium"), "args": arguments,
+            "perfLoggingPrefs": {"enableNetwork": False, "enablePage": True},
             "prefs": {"intl.accept_languages": language}}})
+
+    def devtools(self, command):
+        return self.session._call("POST", "/goog/cdp/execute", {"cmd": command, "params": {}})
+
+    def leaving_asks(self):
+        """Reloads the page as a user would, and whether the browser asked first with its
+        leave-page prompt. The page then loads again."""
+        def page_events():
+            return self.session._call("POST", "/se/log", {"type": "performance"})
+
+        def loaded_again():
+            try:
+                return self.session.run("return window.leaving !== true && "
+                                        "document.readyState == 'complete'")
+            except RuntimeError:
+                return False
+        page_events()
+        self.session.run("window.leaving = true; setTimeout(() => location.reload(), 0);")
+        self.wait_for(loaded_again, "the page to load again")
+        self._timeout = 60
+        return any('"type":"beforeunload"' in event["message"] for event in page_events())
+
+    def go_offline(self):
+        """Once the service worker keeps the page's files, stops serving them and reloads."""
+        kept = self.session.run("return navigator.serviceWorker.ready.then(() => caches.keys())"
+                                ".then(names => Promise.all(names.map(name => caches.open(name)"
+                                ".then(cache => cache.keys())))).then(all => all.flat().map("
+                                "request => new URL(request.url).pathname))")
+        assert "/sipster.wasm" in kept, f"the service worker keeps only {kept}"
+        self.stop_serving()
+        assert not self.leaving_asks(), "reloading the page asked before any tester"
+        self.window("")
 
 
 class FirefoxDesktop(WebDesktop):
@@ -401,9 +445,29 @@ def walk(engine, language="en-US", decimal="."):
                         f"{text!r} not read in {title!r}, which reads: {seen}"
 
         with desktop.running(folder, language) as page:
+            if engine == "chromium":
+                # Installable, and kept for use offline: the walk is taken with no server.
+                desktop.window("")
+                manifest = desktop.devtools("Page.getAppManifest")
+                assert not manifest["errors"], manifest["errors"]
+                assert desktop.devtools("Page.getInstallabilityErrors") == \
+                    {"installabilityErrors": []}
+                # Keys given first: a browser asks before leaving only a page the user used.
+                desktop.key("alt+c")
+                desktop.window("Sipster")
+                desktop.go_offline()
             # The title card, which has no title bar, has no title in the page either.
             basic_walk(desktop, window, title_card="")
+            if engine == "chromium":
+                assert desktop.leaving_asks(), "reloading the page lost a tester without asking"
+                # The page loaded again, with a new run: on to its main window for Exit.
+                desktop.window("")
+                desktop.key("alt+c")
+                desktop.window("Sipster")
             desktop.exit_program(page)
             desktop.picture(pictures / f"{len(met) + 1:02}-ended.png")
+            if engine == "chromium":
+                assert not desktop.leaving_asks(), "reloading the page asked after Exit"
+                desktop.window("")
     check.__name__ = f"walk_{engine}" + ("" if language == "en-US" else f"_in_{language}")
     return check

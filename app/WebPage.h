@@ -1,0 +1,12 @@
+// SPDX-FileCopyrightText: 2026 The Sipster team
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "core/RunTallies.h"
+
+// In a browser, what the page around the program may ask of it: whether any tester is recorded,
+// so that leaving or reloading the page, which would lose them, asks first. The tallies must
+// outlive the program's run.
+void shareWithPage(const sipster::RunTallies &tallies);
