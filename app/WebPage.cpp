@@ -17,6 +17,11 @@ void shareWithPage(const sipster::RunTallies &tallies)
     g_shared = &tallies;
 }
 
+void tellPageStarted()
+{
+    EM_ASM({ dispatchEvent(new Event('sipster-started')); });
+}
+
 // Called by the page (index.html) as it is about to be left.
 extern "C" EMSCRIPTEN_KEEPALIVE int sipster_testers_recorded()
 {

@@ -10,3 +10,7 @@
 // so that leaving or reloading the page, which would lose them, asks first. The tallies must
 // outlive the program's run.
 void shareWithPage(const sipster::RunTallies &tallies);
+
+// Tells the page that the title card is on screen ("sipster-started" on its window): what the
+// page does for the next visit waits until then, so as not to hold the card back.
+void tellPageStarted();

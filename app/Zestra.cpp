@@ -45,6 +45,9 @@ void Zestra::loadBehindTitleCard()
         return;
     }
     m_forms.main();
+#ifdef Q_OS_WASM
+    tellPageStarted();
+#endif
     // Every window created with an icon set carries all its sizes; the title card shows none.
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
