@@ -5,6 +5,7 @@
 #include "Accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace WindowRuntime {
@@ -26,6 +27,21 @@ QAccessibleInterface *accessibleFor(const QString &className, QObject *object)
     }
     return nullptr;
 }
+
+#ifdef Q_OS_WASM
+// Tells the mirror that the control and those in it are shown, which places them again.
+void showToMirror(QAccessibleInterface *control)
+{
+    if (!control || control->state().invisible) {
+        return;
+    }
+    QAccessibleEvent event(control, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&event);
+    for (int i = 0; i < control->childCount(); ++i) {
+        showToMirror(control->child(i));
+    }
+}
+#endif
 
 QAccessible::UpdateHandler g_passOn = nullptr;
 
@@ -55,6 +71,23 @@ void installAccessibleRoles()
         return true;
     }();
     Q_UNUSED(installed);
+}
+
+void mirrorOnceShown(QWidget &window)
+{
+#ifdef Q_OS_WASM
+    // Queued: the window is shown, laid out and placed by then.
+    QMetaObject::invokeMethod(
+        &window, [&window] { showToMirror(QAccessible::queryAccessibleInterface(&window)); },
+        Qt::QueuedConnection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+void keepMenuMirrored(QMenu &menu)
+{
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&menu] { mirrorOnceShown(menu); });
 }
 
 void reportNameChanged(QObject *object)

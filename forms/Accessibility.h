@@ -6,6 +6,9 @@
 
 #include <QAccessible>
 
+class QMenu;
+class QWidget;
+
 // What the runtime does for screen readers beyond Qt's own: the roles of pictures and of the
 // main window, and caret reports held back while a text box takes the focus. (A form's spoken
 // description is in SpokenDescription.cpp.)
@@ -18,6 +21,16 @@ void installAccessibleRoles();
 
 // Tells screen readers that the object's name has changed, where Qt does not.
 void reportNameChanged(QObject *object);
+
+// Brings a window's copy in Qt for WebAssembly's mirror of the windows for screen readers up to
+// date once the window is on screen (seen in 6.8): the mirror places each control as it is first
+// shown, before the window is laid out and placed, off by the window's place on the page; and
+// it leaves a menu's items behind in the menu's window of the first opening. Elsewhere it does
+// nothing.
+void mirrorOnceShown(QWidget &window);
+
+// The same for a menu, each time it opens.
+void keepMenuMirrored(QMenu &menu);
 
 // Qt reports the caret move and selection that a text box makes on taking the focus before it
 // reports the focus change, and reports caret moves in boxes without the focus too (seen in 6.4

@@ -67,6 +67,7 @@ Form::Form(const FormDescription &form)
     setWindowTitle(QString::fromUtf8(form.caption));
     // Every form is a window of its own to the window manager, with the title bar it describes.
     setWindowFlags(form.titleBar ? Qt::Window : Qt::Window | Qt::FramelessWindowHint);
+    activateOnceMade(*this);
     if (form.accessibleName) {
         setAccessibleName(QString::fromUtf8(form.accessibleName));
     }
@@ -114,6 +115,7 @@ void Form::buildMenu(std::span<const MenuEntry> menu)
             QMenu *submenu = bar->addMenu(caption);
             submenu->setObjectName(name);
             submenu->menuAction()->setObjectName(name);
+            keepMenuMirrored(*submenu);
             submenus.insert(name, submenu);
             continue;
         }
@@ -271,11 +273,7 @@ void Form::Show(ShowMode mode)
 
 void Form::showInFront(QWidget *focus)
 {
-    // Not show(): in a browser that shows any top-level window but a dialog over the whole page,
-    // without its title bar and close box (Qt 6.8). Elsewhere the two are the same.
-    setVisible(true);
-    raise();
-    activateWindow();
+    showActive(*this);
 #ifdef Q_OS_WASM
     // There Qt 6.8 moves the focus on to the next control as the window is made ready to show
     // (seen in Chromium 156, by mouse and by keys alike): it goes back to the one that had it.

@@ -52,6 +52,7 @@ public:
         : QMessageBox(icon, title, text, buttons, parent)
     {
         setObjectName(QStringLiteral("MsgBox"));
+        activateOnceMade(*this);
         // The window manager's title bar on X11 and Windows; on Wayland, once shown.
         if (!onWayland()) {
             makeRoomForTitle(*this);
@@ -134,7 +135,8 @@ void showMessageBox(QWidget *parent, const QString &prompt, const QString &title
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     QObject::connect(box, &QDialog::finished, parent, [parent] { giveKeyboardBack(parent); });
-    QMetaObject::invokeMethod(box, &QWidget::show, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        box, [box] { showActive(*box); }, Qt::QueuedConnection);
 #else
     MessageBox box(QMessageBox::Warning, title, prompt, QMessageBox::Ok, parent);
     box.exec();

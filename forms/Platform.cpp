@@ -4,12 +4,15 @@
 
 #include "Platform.h"
 
+#include "Accessibility.h"
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QVersionNumber>
+#include <QWidget>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +79,29 @@ bool onWayland()
 bool qtBefore(int major, int minor)
 {
     return QLibraryInfo::version() < QVersionNumber(major, minor);
+}
+
+void activateOnceMade(QWidget &window)
+{
+#ifdef Q_OS_WASM
+    // Qt for WebAssembly (seen in 6.8) activates a window while it is still making it. With its
+    // screen-reader mirror in the page turned on, the mirror then looks up that window, not yet
+    // made, throws, and the window is never shown. There Qt is told not to activate it as it
+    // shows it; showActive() does once it is made.
+    window.setAttribute(Qt::WA_ShowWithoutActivating);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+void showActive(QWidget &window)
+{
+    // Not show(): in a browser that shows any top-level window but a dialog over the whole page,
+    // without its title bar and close box (Qt 6.8). Elsewhere the two are the same.
+    window.setVisible(true);
+    window.raise();
+    window.activateWindow();
+    mirrorOnceShown(window);
 }
 
 void End()

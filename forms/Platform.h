@@ -8,8 +8,10 @@
 
 #include <QString>
 
+class QWidget;
+
 // What differs from one system to the next: the faces the forms ask for and their stand-ins,
-// the window system, the locale's numbers, and ending the program.
+// the window system, showing a window, the locale's numbers, and ending the program.
 namespace WindowRuntime {
 
 // The face to draw a font the forms name in: that face where the system has it, else a stand-in
@@ -23,6 +25,12 @@ bool onWayland();
 // older still (a package built on Debian 12 runs on Debian 13's Qt too). Workarounds for a fault
 // of one Qt ask this.
 bool qtBefore(int major, int minor);
+
+// Leaves activating a top-level window to showActive(): to be called before it is first made.
+void activateOnceMade(QWidget &window);
+
+// Shows a top-level window in front and gives it the keyboard.
+void showActive(QWidget &window);
 
 // Ends the program at once with status 0, whatever windows or modal loops are open.
 [[noreturn]] void End();
