@@ -6,6 +6,10 @@
 
 #include "core/RunTallies.h"
 
+// On a touch screen, scales the program's windows up for a finger: set before the application
+// is made, which reads the scale once.
+void scaleForTouch();
+
 // In a browser, what the page around the program may ask of it: whether any tester is recorded,
 // so that leaving or reloading the page, which would lose them, asks first. The tallies must
 // outlive the program's run.

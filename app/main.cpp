@@ -15,6 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#ifdef Q_OS_WASM
+#include "WebPage.h"
+#endif
+
 namespace {
 
 void describeProgram()
@@ -212,6 +216,9 @@ int main(int argc, char *argv[])
     answerWithoutDisplay(argc, argv);
     g_qtHandler = qInstallMessageHandler(startUpMessages);
     startReadingFonts();
+#ifdef Q_OS_WASM
+    scaleForTouch();
+#endif
     QApplication app(argc, argv);
     releaseStartUpMessages();
     readCommandLine(app);
