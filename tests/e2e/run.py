@@ -22,7 +22,8 @@ Usage: run.py DESKTOP PROGRAM [FORMS-TESTS]
   web-chromium, web-firefox, web-webkit
                  the browser build, index.html beside PROGRAM (sipster.js, or their folder), in a
                  headless Chromium, Firefox or WebKitGTK: the walk, read off the screen; Chromium
-                 also with the page in German
+                 also with the page in German and a screen reader's view of it, and by touch on
+                 two tablets' pages
   web            web-chromium"""
 
 import sys
@@ -45,8 +46,9 @@ DESKTOPS = {
     "wine": (desktop.WineDesktop, [wine.command_line, wine.at_scale(96), wine.at_scale(144),
                                    wine.installed_from_the_package]),
     "installed": (desktop.Desktop, [walks.installed]),
-    "web-chromium": (web.ChromiumDesktop, [web.walk("chromium"),
-                                           web.walk("chromium", "de-DE", decimal=",")]),
+    "web-chromium": (web.ChromiumDesktop, [
+        web.walk("chromium"), web.walk("chromium", "de-DE", decimal=",", screen_reader=True),
+        web.walk("chromium", tablet=(1024, 768)), web.walk("chromium", tablet=(768, 1024))]),
     "web-firefox": (web.FirefoxDesktop, [web.walk("firefox")]),
     "web-webkit": (web.WebKitDesktop, [web.walk("webkit")]),
 }

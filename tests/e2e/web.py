@@ -11,6 +11,8 @@ Qt shows its windows in the open shadow root of #qt-shadow-container, each a .qt
 with its title in the title bar, and draws their contents into a canvas: titles, the active
 window and the blocked ones are read from the page, the texts inside a window by OCR (tesseract)
 of a picture of it, as a person reads them.
+On a tablet-sized page the walk is taken by touch, with Qt's mirror of the windows for screen
+readers turned on: it reads the page's accessibility tree, and finds where to tap there.
 Each check is check(desktop, program), the program being the build folder or its sipster.js."""
 
 import base64
@@ -37,11 +39,37 @@ from walks import basic_walk
 KEYS = {"alt": "\ue00a", "ctrl": "\ue009", "shift": "\ue008", "Return": "\ue006",
         "Tab": "\ue004", "Escape": "\ue00c", "F4": "\ue034"}
 
+# On a tablet, the controls tapped in place of the keys the walk presses: each by its name in
+# Qt's mirror of the windows for screen readers. A score typed goes to the box that has the focus,
+# as from the tablet's on-screen keyboard.
+TAPS = {("alt+c",): ["Close"], ("alt+f", "n"): ["File", "New Tester"],
+        ("alt+f", "s"): ["File", "Summary"], ("alt+f", "x"): ["File", "Exit"],
+        ("alt+h", "a"): ["Help", "About"], ("Return",): ["OK"], ("Tab",): ["Apple Ade"],
+        ("Escape",): ["Cancel"]}
+
 SCREEN = "const screen = document.querySelector('#qt-shadow-container')?.shadowRoot;\n" \
          "const shown = screen ? [...screen.querySelectorAll('.qt-window')]" \
          ".filter(w => getComputedStyle(w).display != 'none')" \
          ".sort((a, b) => (+a.style.zIndex || 0) - (+b.style.zIndex || 0)) : [];\n" \
          "const title = w => w.querySelector('.title-bar .window-name')?.textContent ?? '';\n"
+
+
+# The buttons and boxes of the top window in Qt's mirror, each with its name, its place on the
+# page and its height. The mirror places each within its window, in Qt's pixels, and the window
+# itself at the window's top left.
+MIRRORED = SCREEN + """
+const top = shown[shown.length - 1];
+const contents = top.querySelector('.qt-window-contents').getBoundingClientRect();
+const mirrored = [...top.querySelectorAll('.qt-window-a11y-container > *')];
+const px = (element, side) => parseFloat(element.style[side]) || 0;
+const area = element => px(element, 'width') * px(element, 'height');
+const scale = contents.width / px(mirrored.reduce((a, b) => area(a) >= area(b) ? a : b), 'width');
+return mirrored.filter(element => ['BUTTON', 'INPUT'].includes(element.tagName)).map(element => ({
+    name: element.getAttribute('aria-label') ?? element.textContent, tag: element.tagName,
+    x: contents.left + scale * (px(element, 'left') + px(element, 'width') / 2),
+    y: contents.top + scale * (px(element, 'top') + px(element, 'height') / 2),
+    height: scale * px(element, 'height'), scale}));
+"""
 
 
 def free_port():
@@ -110,6 +138,13 @@ class Classic:
     def keys(self, actions):
         self._call("POST", "/actions", {"actions": [{"type": "key", "id": "keyboard",
                                                      "actions": actions}]})
+
+    def tap(self, x, y):
+        self._call("POST", "/actions", {"actions": [{
+            "type": "pointer", "id": "finger", "parameters": {"pointerType": "touch"},
+            "actions": [{"type": "pointerMove", "x": round(x), "y": round(y), "origin": "viewport"},
+                        {"type": "pointerDown", "button": 0}, {"type": "pause", "duration": 80},
+                        {"type": "pointerUp", "button": 0}]}]})
 
     def open(self, url):
         self._call("POST", "/url", {"url": url})
@@ -200,17 +235,20 @@ class WebDesktop(desktop.Desktop):
         self._printed = ""
 
     @contextlib.contextmanager
-    def running(self, folder, language="en-US"):
+    def running(self, folder, language="en-US", tablet=None):
         """Serves the build folder (index.html and the program beside it) and opens its page in a
-        browser of this engine, with the language given, for a with-block."""
+        browser of this engine, with the language given, for a with-block: on a 1024x768 page, or
+        on a tablet's page of the size given, (width, height), tapped rather than typed at."""
         server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
                                                  functools.partial(Files, directory=folder))
         threading.Thread(target=server.serve_forever, daemon=True).start()
         self._server = server
+        self.tablet = tablet
         self.session = self._browser(language)
         self._printed = ""
         try:
-            self.session.resize(1024, 768)
+            if not tablet:
+                self.session.resize(1024, 768)
             self.session.open(f"http://127.0.0.1:{server.server_address[1]}/index.html")
             self._timeout = 60  # the first window waits for the program to load
             yield self
@@ -239,7 +277,12 @@ class WebDesktop(desktop.Desktop):
         self.wait_for(ready, name, timeout=30)
 
     def key(self, *keys):
-        """Presses each key, a chord's keys one at a time, and lets the program take each."""
+        """Presses each key, a chord's keys one at a time, and lets the program take each. On a
+        tablet, taps the controls the keys would reach instead."""
+        if self.tablet:
+            for name in TAPS[keys]:
+                self.tap(name)
+            return
         for key in keys:
             *modifiers, last = key.split("+")
             names = [KEYS.get(name, name) for name in modifiers]
@@ -249,15 +292,47 @@ class WebDesktop(desktop.Desktop):
                               + [{"type": "keyUp", "value": name} for name in reversed(names)])
             time.sleep(0.1)
 
+    def controls(self):
+        """The buttons and boxes of the top window, from Qt's mirror: name, tag, centre and
+        height on the page."""
+        return self.session.run(MIRRORED)
+
+    def tap(self, name):
+        """Taps the button, menu item or box of the top window with this name, once there."""
+        def found():
+            return next((control for control in self.controls() if control["name"] == name),
+                        None)
+        control = self.wait_for(found, f"{name!r} to tap in {self.windows()[-1:]}")
+        self.session.tap(control["x"], control["y"])
+        if control["tag"] == "INPUT":
+            # A real text field, where a tablet brings up its on-screen keyboard.
+            self.wait_for(lambda: self.session.run(
+                "const field = document.activeElement;"
+                "return field?.tagName == 'INPUT' && field.type == 'text' && !field.readOnly;"),
+                f"a text field to take the focus from a tap on {name!r}")
+        time.sleep(0.2)
+
+    def read_aloud(self):
+        """Turns on Qt's mirror of the windows for screen readers, with its visually hidden
+        button, as a screen-reader user does."""
+        assert self.session.run(
+            SCREEN + "const button = [...screen.querySelectorAll('button')]"
+            ".find(button => button.textContent == 'Enable Screen Reader');"
+            "button?.click(); return !!button;"), "no button turns on the screen reader's mirror"
+
     def type(self, text):
+        """Types the text, on a tablet as its on-screen keyboard does."""
         for character in text:
-            self.key(character)
+            self.session.keys([{"type": "keyDown", "value": character},
+                               {"type": "keyUp", "value": character}])
+            time.sleep(0.1)
 
     def windows(self):
         """The windows shown, from the bottom up: their titles and classes."""
         return json.loads(self.session.run(
             SCREEN + "return JSON.stringify(shown.map("
-            "w => ({title: title(w), classes: [...w.classList]})));"))
+            "w => ({title: title(w), classes: [...w.classList],"
+            " rect: w.getBoundingClientRect().toJSON()})));"))
 
     def window(self, title):
         """Waits for the window with this title to be the active one, on top and not blocked,
@@ -311,12 +386,24 @@ class ChromiumDesktop(WebDesktop):
                      "--user-data-dir=" + tempfile.mkdtemp(dir=self._tmp)]
         # The performance log carries the page's events: leaving_asks() looks there for the
         # leave-page prompt, which chromedriver answers Leave at once.
+        options = {"binary": shutil.which("chromium"), "args": arguments,
+                   "perfLoggingPrefs": {"enableNetwork": False, "enablePage": True},
+                   "prefs": {"intl.accept_languages": language}}
+        if self.tablet:
+            width, height = self.tablet
+            options["mobileEmulation"] = {"deviceMetrics": {
+                "width": width, "height": height, "pixelRatio": 2, "touch": True}}
         return Classic(self._port, {"browserName": "chrome",
                                     "goog:loggingPrefs": {"performance": "ALL"},
-                                    "goog:chromeOptions": {
-            "binary": shutil.which("chromium"), "args": arguments,
-            "perfLoggingPrefs": {"enableNetwork": False, "enablePage": True},
-            "prefs": {"intl.accept_languages": language}}})
+                                    "goog:chromeOptions": options})
+
+    def read_tree(self):
+        """What Chromium's accessibility tree gives a screen reader: each node's role, name and
+        value, the ignored ones left out."""
+        return [(node.get("role", {}).get("value"), node.get("name", {}).get("value", ""),
+                 node.get("value", {}).get("value", ""))
+                for node in self.devtools("Accessibility.getFullAXTree")["nodes"]
+                if not node.get("ignored")]
 
     def devtools(self, command):
         return self.session._call("POST", "/goog/cdp/execute", {"cmd": command, "params": {}})
@@ -391,41 +478,57 @@ class WebKitDesktop(WebDesktop):
             "binary": binary, "args": ["--automation"]}})
 
 
-def read(picture):
+def read(picture, zoom=1):
     """The text tesseract reads in a picture, its words one space apart. It reads the program's
     texts, of 11 to 16 pixels, reliably three times as large and in grey, their contrast
     stretched: otherwise it passes over a figure standing alone (the Summary's "1") or reads it
-    as a letter on the Summary's darker grey."""
+    as a letter on the Summary's darker grey. A picture already zoomed is enlarged less."""
     larger = subprocess.run(["convert", str(picture), "-colorspace", "gray", "-level", "30%,70%",
-                             "-resize", "300%", "png:-"], capture_output=True, check=True).stdout
+                             "-resize", f"{300 / zoom:.0f}%", "png:-"],
+                            capture_output=True, check=True).stdout
     # As one block of lines: taken as columns (--psm 4), the Summary's "1" went unread.
     return " ".join(subprocess.run(["tesseract", "-", "-", "--psm", "6"], input=larger,
                                    capture_output=True, check=True).stdout.decode().split())
 
 
-def walk(engine, language="en-US", decimal="."):
+def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False):
     """The basic walk, with a score of 0 turned down on the way, then Exit and the page that
-    follows. While a modal window is up, every other window shown is blocked; the texts of the
-    message boxes and the Summary's figures, in the page's language, are read off the screen. A
-    picture of each window met is kept beside the build folder, in FOLDER-pictures/ENGINE."""
+    follows. While a modal window is up, every other window shown is blocked; every window lies
+    wholly on the page; the texts of the message boxes and the Summary's figures, in the page's
+    language, are read off the screen. A picture of each window met is kept beside the build
+    folder, in FOLDER-pictures/ENGINE.
+    With the screen reader's mirror on, those texts, the Summary's captions and the score boxes'
+    labels are read from Chromium's accessibility tree too. On a tablet's page, (width, height),
+    the walk is taken by touch with the mirror on, and the buttons and boxes are large enough for
+    a finger where the page leaves room."""
     texts = {"Input Requested": ["No data to summarize"],
              "Invalid score": ["Enter a Prune Punch score from 1 to 10"],
              "Tester Summary": ["Number of Sipsters: 1",
                                 f"Average Prune Punch rating: 8{decimal}00",
                                 f"Average Apple Ade rating: 6{decimal}00",
                                 "The winner is: Prune Punch"]}
+    heard = {"Input Requested": texts["Input Requested"], "Invalid score": texts["Invalid score"],
+             "Tester Summary": ["Number of Sipsters:", "1", "Average Prune Punch rating:",
+                                f"8{decimal}00", "Average Apple Ade rating:", f"6{decimal}00",
+                                "The winner is:", "Prune Punch"]}
+    boxes = {"New Tester": ["Prune Punch", "Apple Ade"]}
     modal = {"Input Requested", "Invalid score", "New Tester", "Tester Summary", "About Sipster"}
+    screen_reader = screen_reader or bool(tablet)
+    finger = 36
 
     def check(desktop, program):
         # The folder, or the program in it (sipster.js), as CTest names it.
         folder = pathlib.Path(program).resolve()
         if not folder.is_dir():
             folder = folder.parent
-        pictures = folder.parent / f"{folder.name}-pictures" / (
-            engine if language == "en-US" else f"{engine}-{language}")
+        name = engine if language == "en-US" else f"{engine}-{language}"
+        if tablet:
+            name += "-{}x{}".format(*tablet)
+        pictures = folder.parent / f"{folder.name}-pictures" / name
         shutil.rmtree(pictures, ignore_errors=True)
         pictures.mkdir(parents=True)
         met = []
+        card = {}
 
         def window(title):
             shown = desktop.window(title)
@@ -433,19 +536,41 @@ def walk(engine, language="en-US", decimal="."):
             name = title.lower().replace(" ", "-") or "title-card"
             picture = pictures / f"{len(met):02}-{name}.png"
             desktop.picture(picture, title)
+            place = shown[-1]["rect"]
+            width, height = json.loads(desktop.session.run(
+                "return JSON.stringify([innerWidth, innerHeight])"))
+            assert place["left"] >= 0 and place["top"] >= 0 and place["right"] <= width \
+                and place["bottom"] <= height, f"{title!r} at {place} is not wholly on the page"
             if title == "":
                 assert "frameless" in shown[-1]["classes"], "the title card has a title bar"
+                # The largest window: where it fills the page, the page leaves no more room.
+                card["fills"] = place["width"] > 0.95 * width or place["height"] > 0.95 * height
+                if screen_reader and not card.get("mirror"):
+                    desktop.read_aloud()
+                    card["mirror"] = True
             if title in modal:
                 free = [w["title"] for w in shown[:-1] if "blocked" not in w["classes"]]
                 assert not free, f"{free} not blocked while {title!r} is up"
             if title in texts:
-                seen = read(picture)
+                # On a tablet's page, drawn twice as large again as Qt's scale.
+                seen = read(picture, 2 * desktop.controls()[0]["scale"] if tablet else 1)
                 for text in texts[title]:
                     assert re.search(rf"(?<!\S){re.escape(text)}(?![^\s:.,])", seen), \
                         f"{text!r} not read in {title!r}, which reads: {seen}"
+            if screen_reader and (title in heard or title in boxes):
+                tree = desktop.read_tree()
+                said = {text for _, name, value in tree for text in (name, value)}
+                labels = {name for role, name, _ in tree if role == "textbox"}
+                missing = [text for text in heard.get(title, []) if text not in said] + [
+                    f"the box {label}" for label in boxes.get(title, []) if label not in labels]
+                assert not missing, f"{missing} not in the accessibility tree of {title!r}: {tree}"
+            if tablet:
+                small = [control for control in desktop.controls() if control["height"] < finger]
+                assert not small or card["fills"], \
+                    f"too small for a finger in {title!r}, with room on the page: {small}"
 
-        with desktop.running(folder, language) as page:
-            if engine == "chromium":
+        with desktop.running(folder, language, tablet) as page:
+            if engine == "chromium" and not tablet and not screen_reader:
                 # Installable, and kept for use offline: the walk is taken with no server.
                 desktop.window("")
                 manifest = desktop.devtools("Page.getAppManifest")
@@ -458,7 +583,7 @@ def walk(engine, language="en-US", decimal="."):
                 desktop.go_offline()
             # The title card, which has no title bar, has no title in the page either.
             basic_walk(desktop, window, title_card="")
-            if engine == "chromium":
+            if engine == "chromium" and not tablet and not screen_reader:
                 assert desktop.leaving_asks(), "reloading the page lost a tester without asking"
                 # The page loaded again, with a new run: on to its main window for Exit.
                 desktop.window("")
@@ -466,8 +591,10 @@ def walk(engine, language="en-US", decimal="."):
                 desktop.window("Sipster")
             desktop.exit_program(page)
             desktop.picture(pictures / f"{len(met) + 1:02}-ended.png")
-            if engine == "chromium":
+            if engine == "chromium" and not tablet and not screen_reader:
                 assert not desktop.leaving_asks(), "reloading the page asked after Exit"
                 desktop.window("")
-    check.__name__ = f"walk_{engine}" + ("" if language == "en-US" else f"_in_{language}")
+    check.__name__ = f"walk_{engine}" + ("" if language == "en-US" else f"_in_{language}") + (
+        "_on_a_{}x{}_tablet".format(*tablet) if tablet else "") + (
+        "_with_a_screen_reader" if screen_reader and not tablet else "")
     return check
