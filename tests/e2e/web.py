@@ -231,6 +231,7 @@ class WebDesktop(desktop.Desktop):
     def _start(self):
         self._make_home()
         self.session = None
+        self.tablet = None
         self._server = None
         self._printed = ""
 
