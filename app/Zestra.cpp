@@ -20,6 +20,7 @@ Zestra::Zestra()
 {
 #ifdef Q_OS_WASM
     shareWithPage(m_tallies);
+    keyboardOnlyForText();
 #endif
 }
 
