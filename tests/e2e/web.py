@@ -39,9 +39,7 @@ from walks import basic_walk
 KEYS = {"alt": "\ue00a", "ctrl": "\ue009", "shift": "\ue008", "Return": "\ue006",
         "Tab": "\ue004", "Escape": "\ue00c", "F4": "\ue034"}
 
-# On a tablet, the controls tapped in place of the keys the walk presses: each by its name in
-# Qt's mirror of the windows for screen readers. A score typed goes to the box that has the focus,
-# as from the tablet's on-screen keyboard.
+# On a tablet, the controls tapped, by their names in Qt's mirror, in place of the keys pressed.
 TAPS = {("alt+c",): ["Close"], ("alt+f", "n"): ["File", "New Tester"],
         ("alt+f", "s"): ["File", "Summary"], ("alt+f", "x"): ["File", "Exit"],
         ("alt+h", "a"): ["Help", "About"], ("Return",): ["OK"], ("Tab",): ["Apple Ade"],
@@ -54,9 +52,8 @@ SCREEN = "const screen = document.querySelector('#qt-shadow-container')?.shadowR
          "const title = w => w.querySelector('.title-bar .window-name')?.textContent ?? '';\n"
 
 
-# The buttons and boxes of the top window in Qt's mirror, each with its name, its place on the
-# page and its height. The mirror places each within its window, in Qt's pixels, and the window
-# itself at the window's top left.
+# The buttons and boxes of the top window in Qt's mirror: name, centre on the page, height. The
+# mirror places each in Qt's pixels within its window, the largest element being the window.
 MIRRORED = SCREEN + """
 const top = shown[shown.length - 1];
 const contents = top.querySelector('.qt-window-contents').getBoundingClientRect();
@@ -239,7 +236,7 @@ class WebDesktop(desktop.Desktop):
     def running(self, folder, language="en-US", tablet=None):
         """Serves the build folder (index.html and the program beside it) and opens its page in a
         browser of this engine, with the language given, for a with-block: on a 1024x768 page, or
-        on a tablet's page of the size given, (width, height), tapped rather than typed at."""
+        a tablet's page of the size (width, height) given."""
         server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
                                                  functools.partial(Files, directory=folder))
         threading.Thread(target=server.serve_forever, daemon=True).start()
@@ -278,24 +275,21 @@ class WebDesktop(desktop.Desktop):
         self.wait_for(ready, name, timeout=30)
 
     def key(self, *keys):
-        """Presses each key, a chord's keys one at a time, and lets the program take each. On a
-        tablet, taps the controls the keys would reach instead."""
-        if self.tablet:
-            for name in TAPS[keys]:
-                self.tap(name)
-            return
-        for key in keys:
-            *modifiers, last = key.split("+")
-            names = [KEYS.get(name, name) for name in modifiers]
-            self.session.keys([{"type": "keyDown", "value": name} for name in names]
-                              + [{"type": "keyDown", "value": KEYS.get(last, last)},
-                                 {"type": "keyUp", "value": KEYS.get(last, last)}]
-                              + [{"type": "keyUp", "value": name} for name in reversed(names)])
-            time.sleep(0.1)
+        """Presses each key, a chord's keys one at a time, and lets the program take each; on a
+        tablet, taps the controls they reach instead."""
+        for step in TAPS[keys] if self.tablet else keys:
+            (self.tap if self.tablet else self._press)(step)
+
+    def _press(self, key):
+        *modifiers, last = key.split("+")
+        names = [KEYS.get(name, name) for name in modifiers]
+        self.session.keys([{"type": "keyDown", "value": name} for name in names]
+                          + [{"type": "keyDown", "value": KEYS.get(last, last)},
+                             {"type": "keyUp", "value": KEYS.get(last, last)}]
+                          + [{"type": "keyUp", "value": name} for name in reversed(names)])
+        time.sleep(0.1)
 
     def controls(self):
-        """The buttons and boxes of the top window, from Qt's mirror: name, tag, centre and
-        height on the page."""
         return self.session.run(MIRRORED)
 
     def tap(self, name):
@@ -310,15 +304,13 @@ class WebDesktop(desktop.Desktop):
         time.sleep(0.2)
 
     def keyboard_up(self):
-        """Whether a real text field has the page's focus and asks for a tablet's on-screen
-        keyboard."""
+        """Whether a real text field, asking for a tablet's keyboard, has the page's focus."""
         return self.session.run("const field = document.activeElement;"
                                 "return field?.tagName == 'INPUT' && field.type == 'text' && "
                                 "!field.readOnly && field.inputMode != 'none';")
 
-    def read_aloud(self):
-        """Turns on Qt's mirror of the windows for screen readers, with its visually hidden
-        button, as a screen-reader user does."""
+    def turn_on_screen_reader(self):
+        """Presses the unseen button that turns Qt's mirror on, as a screen-reader user does."""
         assert self.session.run(
             SCREEN + "const button = [...screen.querySelectorAll('button')]"
             ".find(button => button.textContent == 'Enable Screen Reader');"
@@ -327,9 +319,7 @@ class WebDesktop(desktop.Desktop):
     def type(self, text):
         """Types the text, on a tablet as its on-screen keyboard does."""
         for character in text:
-            self.session.keys([{"type": "keyDown", "value": character},
-                               {"type": "keyUp", "value": character}])
-            time.sleep(0.1)
+            self._press(character)
 
     def windows(self):
         """The windows shown, from the bottom up: their titles and classes."""
@@ -402,8 +392,7 @@ class ChromiumDesktop(WebDesktop):
                                     "goog:chromeOptions": options})
 
     def read_tree(self):
-        """What Chromium's accessibility tree gives a screen reader: each node's role, name and
-        value, the ignored ones left out."""
+        """Chromium's accessibility tree as a screen reader meets it: (role, name, value)."""
         return [(node.get("role", {}).get("value"), node.get("name", {}).get("value", ""),
                  node.get("value", {}).get("value", ""))
                 for node in self.devtools("Accessibility.getFullAXTree")["nodes"]
@@ -499,12 +488,10 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
     """The basic walk, with a score of 0 turned down on the way, then Exit and the page that
     follows. While a modal window is up, every other window shown is blocked; every window lies
     wholly on the page; the texts of the message boxes and the Summary's figures, in the page's
-    language, are read off the screen. A picture of each window met is kept beside the build
-    folder, in FOLDER-pictures/ENGINE.
-    With the screen reader's mirror on, those texts, the Summary's captions and the score boxes'
-    labels are read from Chromium's accessibility tree too. On a tablet's page, (width, height),
-    the walk is taken by touch with the mirror on, and the buttons and boxes are large enough for
-    a finger where the page leaves room."""
+    language, are read off the screen, and with the screen reader's mirror on from Chromium's
+    accessibility tree too, with the boxes' labels. On a tablet's page, (width, height), the walk
+    is by touch with the mirror on. A picture of each window met is kept beside the build
+    folder, in FOLDER-pictures/ENGINE."""
     texts = {"Input Requested": ["No data to summarize"],
              "Invalid score": ["Enter a Prune Punch score from 1 to 10"],
              "Tester Summary": ["Number of Sipsters: 1",
@@ -550,9 +537,8 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
                 assert "frameless" in shown[-1]["classes"], "the title card has a title bar"
                 # The largest window: where it fills the page, the page leaves no more room.
                 card["fills"] = place["width"] > 0.95 * width or place["height"] > 0.95 * height
-                if screen_reader and not card.get("mirror"):
-                    desktop.read_aloud()
-                    card["mirror"] = True
+                if screen_reader:
+                    desktop.turn_on_screen_reader()
             if title in modal:
                 free = [w["title"] for w in shown[:-1] if "blocked" not in w["classes"]]
                 assert not free, f"{free} not blocked while {title!r} is up"
