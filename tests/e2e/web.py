@@ -147,8 +147,9 @@ class Classic:
         self._call("POST", "/url", {"url": url})
 
     def resize(self, width, height):
-        """Sizes the window so that the page inside is width x height."""
-        for _ in range(3):
+        """Sizes the window so that the page inside is width x height. WebKitGTK may apply a
+        new size a moment later (seen once in CI, the page staying 1024x806)."""
+        for _ in range(10):
             inner = self.run("return [innerWidth, innerHeight]")
             if inner == [width, height]:
                 return
@@ -156,6 +157,7 @@ class Classic:
             self._call("POST", "/window/rect",
                        {"width": outer["width"] + width - inner[0],
                         "height": outer["height"] + height - inner[1]})
+            time.sleep(0.2)
         raise RuntimeError(f"the page stays {inner[0]}x{inner[1]}")
 
     def picture(self, body):
