@@ -2,17 +2,12 @@
 #
 # SPDX-License-Identifier: MIT
 
-"""The end-to-end walk of the browser build (Qt for WebAssembly) in three engines, each headless
-on a 1024x768 page: Chromium through chromedriver, Firefox through its own WebDriver BiDi, and
-WebKitGTK's MiniBrowser through WebKitWebDriver, on Xvfb, which it needs. The build folder is
-served on 127.0.0.1.
-
-Qt shows its windows in the open shadow root of #qt-shadow-container, each a .qt-window element
-with its title in the title bar, and draws their contents into a canvas: titles, the active
-window and the blocked ones are read from the page, the texts inside a window by OCR (tesseract)
-of a picture of it, as a person reads them.
-On a tablet-sized page the walk is taken by touch, with Qt's mirror of the windows for screen
-readers turned on: it reads the page's accessibility tree, and finds where to tap there.
+"""The end-to-end walk of the browser build (Qt for WebAssembly), served on 127.0.0.1, in three
+headless engines: Chromium through chromedriver, Firefox through its own WebDriver BiDi, WebKitGTK's
+MiniBrowser through WebKitWebDriver on Xvfb. Qt shows each window as a .qt-window in the shadow
+root of #qt-shadow-container, its title in its title bar, and draws the contents into a canvas:
+the texts there are read by OCR (tesseract), as a person reads them. On a tablet's page the walk
+is by touch, with Qt's mirror of the windows for screen readers on, which says where to tap.
 Each check is check(desktop, program), the program being the build folder or its sipster.js."""
 
 import base64
@@ -95,10 +90,8 @@ class Files(http.server.SimpleHTTPRequestHandler):
         if self.path != "/index.html":
             return super().do_GET()
         # Inside the head: before the doctype, it would put the page in quirks mode.
-        page = pathlib.Path(self.directory, "index.html").read_text()
-        head = re.search(r"<head[^>]*>", page)
-        at = head.end() if head else 0
-        page = (page[:at] + KEEP_PRINTED + page[at:]).encode()
+        page = re.sub(r"<head[^>]*>", lambda head: head[0] + KEEP_PRINTED,
+                      pathlib.Path(self.directory, "index.html").read_text(), count=1).encode()
         self.send_response(200)
         self.send_header("Content-Type", "text/html; charset=utf-8")
         self.send_header("Content-Length", str(len(page)))
@@ -199,7 +192,10 @@ class BiDi:
         return result["result"]
 
     def run(self, body):
-        return self._evaluate(body).get("value")
+        # Through JSON, the answer comes as WebDriver's classic answers do, arrays and objects
+        # in Python's own.
+        return json.loads(self._evaluate(
+            f"return JSON.stringify((() => {{\n{body}\n}})()) ?? 'null';")["value"])
 
     def keys(self, actions):
         self._call("input.performActions", {"context": self._context, "actions": [
@@ -283,11 +279,8 @@ class WebDesktop(desktop.Desktop):
             (self.tap if self.tablet else self._press)(step)
 
     def _press(self, key):
-        *modifiers, last = key.split("+")
-        names = [KEYS.get(name, name) for name in modifiers]
+        names = [KEYS.get(name, name) for name in key.split("+")]
         self.session.keys([{"type": "keyDown", "value": name} for name in names]
-                          + [{"type": "keyDown", "value": KEYS.get(last, last)},
-                             {"type": "keyUp", "value": KEYS.get(last, last)}]
                           + [{"type": "keyUp", "value": name} for name in reversed(names)])
         time.sleep(0.1)
 
@@ -296,10 +289,8 @@ class WebDesktop(desktop.Desktop):
 
     def tap(self, name):
         """Taps the button, menu item or box of the top window with this name, once there."""
-        def found():
-            return next((control for control in self.controls() if control["name"] == name),
-                        None)
-        control = self.wait_for(found, f"{name!r} to tap in {self.windows()[-1:]}")
+        control = self.wait_for(lambda: next((c for c in self.controls() if c["name"] == name),
+                                             None), f"{name!r} to tap in {self.windows()[-1:]}")
         self.session.tap(control["x"], control["y"])
         if control["tag"] == "INPUT":
             self.wait_for(self.keyboard_up, f"a text field to take the focus from {name!r}")
@@ -324,11 +315,9 @@ class WebDesktop(desktop.Desktop):
             self._press(character)
 
     def windows(self):
-        """The windows shown, from the bottom up: their titles and classes."""
-        return json.loads(self.session.run(
-            SCREEN + "return JSON.stringify(shown.map("
-            "w => ({title: title(w), classes: [...w.classList],"
-            " rect: w.getBoundingClientRect().toJSON()})));"))
+        """The windows shown, from the bottom up: their titles, classes and places."""
+        return self.session.run(SCREEN + "return shown.map(w => ({title: title(w), classes: "
+                                "[...w.classList], rect: w.getBoundingClientRect().toJSON()}));")
 
     def window(self, title):
         """Waits for the window with this title to be the active one, on top and not blocked,
@@ -493,7 +482,7 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
     language, are read off the screen, and with the screen reader's mirror on from Chromium's
     accessibility tree too, with the boxes' labels. On a tablet's page, (width, height), the walk
     is by touch with the mirror on. A picture of each window met is kept beside the build
-    folder, in FOLDER-pictures/ENGINE."""
+    folder, in FOLDER-pictures/, a folder for each walk."""
     texts = {"Input Requested": ["No data to summarize"],
              "Invalid score": ["Enter a Prune Punch score from 1 to 10"],
              "Tester Summary": ["Number of Sipsters: 1",
@@ -503,8 +492,7 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
     # The Summary's captions and figures are texts of their own in the accessibility tree.
     heard = {title: [part for text in said for part in text.replace(": ", ":\n").split("\n")]
              for title, said in texts.items()}
-    boxes = {"New Tester": ["Prune Punch", "Apple Ade"]}
-    modal = {"Input Requested", "Invalid score", "New Tester", "Tester Summary", "About Sipster"}
+    heard["New Tester"] = ["the box Prune Punch", "the box Apple Ade"]
     screen_reader = screen_reader or bool(tablet)
     # What makes the page an app is checked once, in Chromium's plain walk.
     as_an_app = engine == "chromium" and not screen_reader
@@ -515,10 +503,7 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
         folder = pathlib.Path(program).resolve()
         if not folder.is_dir():
             folder = folder.parent
-        name = engine if language == "en-US" else f"{engine}-{language}"
-        if tablet:
-            name += "-{}x{}".format(*tablet)
-        pictures = folder.parent / f"{folder.name}-pictures" / name
+        pictures = folder.parent / f"{folder.name}-pictures" / check.__name__.removeprefix("walk_")
         shutil.rmtree(pictures, ignore_errors=True)
         pictures.mkdir(parents=True)
         met = []
@@ -531,8 +516,7 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
             picture = pictures / f"{len(met):02}-{name}.png"
             desktop.picture(picture, title)
             place = shown[-1]["rect"]
-            width, height = json.loads(desktop.session.run(
-                "return JSON.stringify([innerWidth, innerHeight])"))
+            width, height = desktop.session.run("return [innerWidth, innerHeight]")
             assert place["left"] >= 0 and place["top"] >= 0 and place["right"] <= width \
                 and place["bottom"] <= height, f"{title!r} at {place} is not wholly on the page"
             if title == "":
@@ -541,7 +525,7 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
                 card["fills"] = place["width"] > 0.95 * width or place["height"] > 0.95 * height
                 if screen_reader:
                     desktop.turn_on_screen_reader()
-            if title in modal:
+            if title not in ("", "Sipster"):  # a modal window
                 free = [w["title"] for w in shown[:-1] if "blocked" not in w["classes"]]
                 assert not free, f"{free} not blocked while {title!r} is up"
             if title in texts:
@@ -550,12 +534,11 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
                 for text in texts[title]:
                     assert re.search(rf"(?<!\S){re.escape(text)}(?![^\s:.,])", seen), \
                         f"{text!r} not read in {title!r}, which reads: {seen}"
-            if screen_reader and (title in heard or title in boxes):
+            if screen_reader and title in heard:
                 tree = desktop.read_tree()
-                said = {text for _, name, value in tree for text in (name, value)}
-                labels = {name for role, name, _ in tree if role == "textbox"}
-                missing = [text for text in heard.get(title, []) if text not in said] + [
-                    f"the box {label}" for label in boxes.get(title, []) if label not in labels]
+                said = {text for _, name, value in tree for text in (name, value)} | {
+                    f"the box {name}" for role, name, _ in tree if role == "textbox"}
+                missing = [text for text in heard[title] if text not in said]
                 assert not missing, f"{missing} not in the accessibility tree of {title!r}: {tree}"
             if tablet:
                 small = [control for control in desktop.controls() if control["height"] < finger]
