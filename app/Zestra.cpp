@@ -36,7 +36,7 @@ void Zestra::Main()
     };
     QObject::connect(&splash, &WindowRuntime::Form::firstFrameDrawn, &m_titleCardWatch, load,
                      Qt::SingleShotConnection);
-    QObject::connect(&splash, &QObject::destroyed, &m_titleCardWatch, load,
+    QObject::connect(&splash, &WindowRuntime::Form::unloaded, &m_titleCardWatch, load,
                      Qt::SingleShotConnection);
 }
 

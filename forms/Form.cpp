@@ -310,8 +310,12 @@ void Form::Hide()
 void Form::Unload()
 {
     Hide();
+    emit unloaded();
+#ifndef Q_OS_WASM
+    // In a browser a modal Show has no loop of its own to wait in, and the form is kept.
     g_unloading.append(this);
-    deleteLater();
+#endif
+    letGo(*this);
 }
 
 bool Form::event(QEvent *event)

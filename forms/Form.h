@@ -44,8 +44,9 @@ public:
     void Show(ShowMode mode);
     // Keeps the controls' contents; ends a modal Show waiting on this form.
     void Hide();
-    // Hides the form and destroys it once the event being handled has returned (usually the
-    // form's own click handler). A modal Show asked for in the same handler starts after that.
+    // Hides the form and lets it go (see letGo) once the event being handled has returned
+    // (usually the form's own click handler). A modal Show asked for in the same handler starts
+    // after that.
     void Unload();
 
     // Modal box with the prompt, the title, an exclamation icon and one OK button; returns once
@@ -56,6 +57,8 @@ public:
 signals:
     // Emitted once, when the form's first frame has been drawn and handed to the window system.
     void firstFrameDrawn();
+    // Emitted as the form is unloaded.
+    void unloaded();
 
 protected:
     // Calls the handler when the named button is pressed or the named menu item chosen.

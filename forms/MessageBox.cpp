@@ -132,9 +132,9 @@ void showMessageBox(QWidget *parent, const QString &prompt, const QString &title
     // Enter key in a text box (the box never came up, and the wait returned at once): there it
     // blocks the other windows without a loop of its own, and the handler goes on at once.
     auto *box = new MessageBox(QMessageBox::Warning, title, prompt, QMessageBox::Ok, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     QObject::connect(box, &QDialog::finished, parent, [parent] { giveKeyboardBack(parent); });
+    QObject::connect(box, &QDialog::finished, box, [box] { letGo(*box); });
     QMetaObject::invokeMethod(
         box, [box] { showActive(*box); }, Qt::QueuedConnection);
 #else

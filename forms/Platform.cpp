@@ -104,6 +104,23 @@ void showActive(QWidget &window)
     mirrorOnceShown(window);
 }
 
+void letGo(QWidget &window)
+{
+#ifdef Q_OS_WASM
+    // Qt for WebAssembly (seen in 6.8) finds the element that mirrors a control for screen
+    // readers by the address of the control's accessible interface, and forgets none: a control
+    // made later where a destroyed one had been took over that one's element, of the wrong kind
+    // (a menu item took the title card's frame's, and was no button). There the window is kept,
+    // its controls alive, inside a widget never shown, which frees its native window and drawing
+    // memory all the same.
+    static QWidget *const kept = new QWidget;
+    QMetaObject::invokeMethod(
+        &window, [&window] { window.setParent(kept, Qt::Widget); }, Qt::QueuedConnection);
+#else
+    window.deleteLater();
+#endif
+}
+
 void End()
 {
     std::fflush(nullptr);

@@ -32,6 +32,10 @@ void activateOnceMade(QWidget &window);
 // Shows a top-level window in front and gives it the keyboard.
 void showActive(QWidget &window);
 
+// Lets go of a top-level window hidden for good: destroys it once the event being handled has
+// returned.
+void letGo(QWidget &window);
+
 // Ends the program at once with status 0, whatever windows or modal loops are open.
 [[noreturn]] void End();
 
