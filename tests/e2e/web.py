@@ -553,10 +553,12 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
             if as_an_app:
                 # Installable, and kept for use offline: the walk is taken with no server.
                 desktop.window("")
+                # The page names its manifest and registers its worker once the card is up.
+                desktop.session.run("return navigator.serviceWorker.ready.then(() => true)")
                 manifest = desktop.devtools("Page.getAppManifest")
                 assert not manifest["errors"], manifest["errors"]
-                assert desktop.devtools("Page.getInstallabilityErrors") == \
-                    {"installabilityErrors": []}
+                installable = desktop.devtools("Page.getInstallabilityErrors")
+                assert installable == {"installabilityErrors": []}, installable
                 # Keys given first: a browser asks before leaving only a page the user used.
                 desktop.key("alt+c")
                 desktop.window("Sipster")
