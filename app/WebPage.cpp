@@ -5,8 +5,6 @@
 #include "WebPage.h"
 
 #include <QByteArray>
-#include <QGuiApplication>
-#include <QInputMethodQueryEvent>
 #include <emscripten.h>
 
 namespace {
@@ -32,29 +30,6 @@ void scaleForTouch()
     if (scale > 1) {
         qputenv("QT_SCALE_FACTOR", QByteArray::number(scale, 'f', 2));
     }
-}
-
-void keyboardOnlyForText()
-{
-    // Qt for WebAssembly (seen in 6.8) gives its hidden text field in the page the browser's
-    // focus whenever any control takes the focus, a button too, and a tablet brings up its
-    // keyboard for it. The field asks for no keyboard while the control takes no typed text.
-    QObject::connect(qApp, &QGuiApplication::focusObjectChanged, qApp, [](QObject *focus) {
-        QInputMethodQueryEvent query(Qt::ImEnabled);
-        if (focus) {
-            QCoreApplication::sendEvent(focus, &query);
-        }
-        const bool typed = query.value(Qt::ImEnabled).toBool();
-        EM_ASM(
-            {
-                for (const field of document.querySelectorAll('body > input')) {
-                    if ('data-qinputcontext' in field) {
-                        field.inputMode = $0 ? 'text' : 'none';
-                    }
-                }
-            },
-            typed);
-    });
 }
 
 void shareWithPage(const sipster::RunTallies &tallies)

@@ -10,9 +10,6 @@
 // is made, which reads the scale once.
 void scaleForTouch();
 
-// Lets a tablet bring up its on-screen keyboard only for a control that takes typed text.
-void keyboardOnlyForText();
-
 // In a browser, what the page around the program may ask of it: whether any tester is recorded,
 // so that leaving or reloading the page, which would lose them, asks first. The tallies must
 // outlive the program's run.

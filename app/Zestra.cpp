@@ -20,7 +20,6 @@ Zestra::Zestra()
 {
 #ifdef Q_OS_WASM
     shareWithPage(m_tallies);
-    keyboardOnlyForText();
 #endif
 }
 

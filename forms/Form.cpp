@@ -63,6 +63,7 @@ QRect onAScreen(QRect place)
 Form::Form(const FormDescription &form)
 {
     installAccessibleRoles();
+    keyboardOnlyForText();
     setObjectName(QString::fromLatin1(form.name));
     setWindowTitle(QString::fromUtf8(form.caption));
     // Every form is a window of its own to the window manager, with the title bar it describes.

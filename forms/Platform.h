@@ -32,6 +32,10 @@ void activateOnceMade(QWidget &window);
 // Shows a top-level window in front and gives it the keyboard.
 void showActive(QWidget &window);
 
+// Lets a tablet bring up its on-screen keyboard only for a control that takes typed text; once
+// a run, from the first form on.
+void keyboardOnlyForText();
+
 // Lets go of a top-level window hidden for good: destroys it once the event being handled has
 // returned.
 void letGo(QWidget &window);
