@@ -10,7 +10,7 @@ to that window's first frame, in headless Chromium.
 
 Each folder (build-web/ and build-web-minimal/ by default) is served on 127.0.0.1 as a web server
 sends it, its .html, .js and .wasm files gzip-compressed whenever the browser accepts gzip, and
-its page is opened in a fresh Chromium, the two pages taking turns, RUNS times each (11)."""
+its page is opened in a fresh Chromium, the two pages taking turns, RUNS times each (21)."""
 
 import functools
 import gzip
@@ -129,7 +129,7 @@ def main():
     folders = {"Sipster": pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else root / "build-web"),
                "minimal": pathlib.Path(sys.argv[2] if len(sys.argv) > 2
                                        else root / "build-web-minimal")}
-    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 11
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 21
     servers = {name: serve(folder) for name, folder in folders.items()}
     results = {name: [] for name in folders}
     try:
