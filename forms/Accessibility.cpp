@@ -65,12 +65,7 @@ void holdBackCaretMoves(QAccessibleEvent *event)
 
 void installAccessibleRoles()
 {
-    // Once a run: Qt asks every factory installed, as often as it was installed.
-    static const bool installed = [] {
-        QAccessible::installFactory(accessibleFor);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    QAccessible::installFactory(accessibleFor);
 }
 
 void mirrorOnceShown(QWidget &window)

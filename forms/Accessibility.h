@@ -16,7 +16,7 @@ namespace WindowRuntime {
 
 // Screen readers hear pictures as graphics and the main window (the form with a menu) as an
 // application window; every other form keeps QDialog's dialog role.
-// Installed once a run, however often asked.
+// Once a run: Qt asks every factory installed, as often as it was installed.
 void installAccessibleRoles();
 
 // Tells screen readers that the object's name has changed, where Qt does not.

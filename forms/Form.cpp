@@ -62,8 +62,13 @@ QRect onAScreen(QRect place)
 
 Form::Form(const FormDescription &form)
 {
-    installAccessibleRoles();
-    keyboardOnlyForText();
+    // What the runtime adds to the application, once a run, from the first form on.
+    static const bool prepared = [] {
+        installAccessibleRoles();
+        keyboardOnlyForText();
+        return true;
+    }();
+    Q_UNUSED(prepared);
     setObjectName(QString::fromLatin1(form.name));
     setWindowTitle(QString::fromUtf8(form.caption));
     // Every form is a window of its own to the window manager, with the title bar it describes.

@@ -108,30 +108,25 @@ void showActive(QWidget &window)
 void keyboardOnlyForText()
 {
 #ifdef Q_OS_WASM
-    // Once a run, from the first form on.
-    static const bool installed = [] {
-        // Qt for WebAssembly (seen in 6.8) gives its hidden text field in the page the browser's
-        // focus whenever any control takes the focus, a button too, and a tablet brings up its
-        // keyboard for it. The field asks for no keyboard while the control takes no typed text.
-        QObject::connect(qApp, &QGuiApplication::focusObjectChanged, qApp, [](QObject *focus) {
-            QInputMethodQueryEvent query(Qt::ImEnabled);
-            if (focus) {
-                QCoreApplication::sendEvent(focus, &query);
-            }
-            const bool typed = query.value(Qt::ImEnabled).toBool();
-            EM_ASM(
-                {
-                    for (const field of document.querySelectorAll('body > input')) {
-                        if ('data-qinputcontext' in field) {
-                            field.inputMode = $0 ? 'text' : 'none';
-                        }
+    // Qt for WebAssembly (seen in 6.8) gives its hidden text field in the page the browser's
+    // focus whenever any control takes the focus, a button too, and a tablet brings up its
+    // keyboard for it. The field asks for no keyboard while the control takes no typed text.
+    QObject::connect(qApp, &QGuiApplication::focusObjectChanged, qApp, [](QObject *focus) {
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        if (focus) {
+            QCoreApplication::sendEvent(focus, &query);
+        }
+        const bool typed = query.value(Qt::ImEnabled).toBool();
+        EM_ASM(
+            {
+                for (const field of document.querySelectorAll('body > input')) {
+                    if ('data-qinputcontext' in field) {
+                        field.inputMode = $0 ? 'text' : 'none';
                     }
-                },
-                typed);
-        });
-        return true;
-    }();
-    Q_UNUSED(installed);
+                }
+            },
+            typed);
+    });
 #endif
 }
 

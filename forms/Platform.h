@@ -33,7 +33,7 @@ void activateOnceMade(QWidget &window);
 void showActive(QWidget &window);
 
 // Lets a tablet bring up its on-screen keyboard only for a control that takes typed text; once
-// a run, from the first form on.
+// a run.
 void keyboardOnlyForText();
 
 // Lets go of a top-level window hidden for good: destroys it once the event being handled has
