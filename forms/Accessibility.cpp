@@ -8,6 +8,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#ifdef Q_OS_WASM
+#include <QGuiApplication>
+#include <QScreen>
+#include <emscripten.h>
+#endif
+
 namespace WindowRuntime {
 
 namespace {
@@ -83,6 +89,31 @@ void mirrorOnceShown(QWidget &window)
 void keepMenuMirrored(QMenu &menu)
 {
     QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&menu] { mirrorOnceShown(menu); });
+}
+
+void scaleMirrorWithWindows()
+{
+#ifdef Q_OS_WASM
+    // Qt for WebAssembly (seen in 6.8) places the mirror's copies in its own pixels, unscaled:
+    // at a scale factor of 1.9, a tablet's, each lay at about half the place and size of the
+    // control it stands for, and a screen reader that finds controls by touch found none where
+    // it touched. Each window's copies are scaled as its drawing is, from its corner, and each
+    // copy covers its control, no more: a copy's size is its control's, padding included.
+    const double scale = QGuiApplication::primaryScreen()->devicePixelRatio()
+        / emscripten_get_device_pixel_ratio();
+    if (qFuzzyCompare(scale, 1.0)) {
+        return;
+    }
+    EM_ASM(
+        {
+            const style = document.createElement('style');
+            style.textContent = '.qt-window-a11y-container { transform: scale(' + $0
+                + '); transform-origin: 0 0; } .qt-window-a11y-container > * '
+                + '{ box-sizing: border-box; }';
+            document.querySelector('#qt-shadow-container').shadowRoot.appendChild(style);
+        },
+        scale);
+#endif
 }
 
 void reportNameChanged(QObject *object)

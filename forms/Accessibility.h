@@ -32,6 +32,10 @@ void mirrorOnceShown(QWidget &window);
 // The same for a menu, each time it opens.
 void keepMenuMirrored(QMenu &menu);
 
+// Lays the mirror's copy of each control over the control as drawn, at whatever scale Qt draws
+// the windows in the page; once a run, with the application made. Elsewhere it does nothing.
+void scaleMirrorWithWindows();
+
 // Qt reports the caret move and selection that a text box makes on taking the focus before it
 // reports the focus change, and reports caret moves in boxes without the focus too (seen in 6.4
 // and, checked again, in 6.8.2). A screen reader takes such a caret event, handled after the box

@@ -65,6 +65,7 @@ Form::Form(const FormDescription &form)
     // What the runtime adds to the application, once a run, from the first form on.
     static const bool prepared = [] {
         installAccessibleRoles();
+        scaleMirrorWithWindows();
         keyboardOnlyForText();
         return true;
     }();

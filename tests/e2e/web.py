@@ -7,7 +7,8 @@ headless engines: Chromium through chromedriver, Firefox through its own WebDriv
 MiniBrowser through WebKitWebDriver on Xvfb. Qt shows each window as a .qt-window in the shadow
 root of #qt-shadow-container, its title in its title bar, and draws the contents into a canvas:
 the texts there are read by OCR (tesseract), as a person reads them. On a tablet's page the walk
-is by touch, with Qt's mirror of the windows for screen readers on, which says where to tap.
+is by touch, with Qt's mirror of the windows for screen readers on: a tap lands where the mirror
+places the control, as a screen reader's touch finds it.
 Each check is check(desktop, program), the program being the build folder or its sipster.js."""
 
 import base64
@@ -47,20 +48,16 @@ SCREEN = "const screen = document.querySelector('#qt-shadow-container')?.shadowR
          "const title = w => w.querySelector('.title-bar .window-name')?.textContent ?? '';\n"
 
 
-# The buttons and boxes of the top window in Qt's mirror: name, centre on the page, height. The
-# mirror places each in Qt's pixels within its window, the largest element being the window.
+# The buttons and boxes of the top window in Qt's mirror: name, centre on the page, height, and
+# the scale from Qt's pixels to the page's.
 MIRRORED = SCREEN + """
 const top = shown[shown.length - 1];
-const contents = top.querySelector('.qt-window-contents').getBoundingClientRect();
-const mirrored = [...top.querySelectorAll('.qt-window-a11y-container > *')];
-const px = (element, side) => parseFloat(element.style[side]) || 0;
-const area = element => px(element, 'width') * px(element, 'height');
-const scale = contents.width / px(mirrored.reduce((a, b) => area(a) >= area(b) ? a : b), 'width');
-return mirrored.filter(element => ['BUTTON', 'INPUT'].includes(element.tagName)).map(element => ({
-    name: element.getAttribute('aria-label') ?? element.textContent, tag: element.tagName,
-    x: contents.left + scale * (px(element, 'left') + px(element, 'width') / 2),
-    y: contents.top + scale * (px(element, 'top') + px(element, 'height') / 2),
-    height: scale * px(element, 'height'), scale}));
+return [...top.querySelectorAll('.qt-window-a11y-container > :is(button, input)')].map(copy => {
+    const place = copy.getBoundingClientRect();
+    return {name: copy.getAttribute('aria-label') ?? copy.textContent, tag: copy.tagName,
+            x: place.x + place.width / 2, y: place.y + place.height / 2, height: place.height,
+            scale: place.height / parseFloat(copy.style.height)};
+});
 """
 
 
