@@ -400,11 +400,6 @@ class ChromiumDesktop(WebDesktop):
         self.window("")
         return any('"type":"beforeunload"' in event["message"] for event in page_events())
 
-    def go_offline(self):
-        """Stops serving the page's files, which its service worker keeps, and reloads."""
-        self.stop_serving()
-        assert not self.leaving_asks(), "reloading the page asked before any tester"
-
 
 class FirefoxDesktop(WebDesktop):
     def _browser(self, language):
@@ -547,7 +542,8 @@ def walk(engine, language="en-US", decimal=".", tablet=None, screen_reader=False
                 # Keys given first: a browser asks before leaving only a page the user used.
                 desktop.key("alt+c")
                 desktop.window("Sipster")
-                desktop.go_offline()
+                desktop.stop_serving()
+                assert not desktop.leaving_asks(), "reloading the page asked before any tester"
             # The title card, which has no title bar, has no title in the page either.
             basic_walk(desktop, window, title_card="")
             if as_an_app:
