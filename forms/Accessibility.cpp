@@ -110,7 +110,10 @@ void scaleMirrorWithWindows()
             style.textContent = '.qt-window-a11y-container { transform: scale(' + $0
                 + '); transform-origin: 0 0; } .qt-window-a11y-container > * '
                 + '{ box-sizing: border-box; }';
-            document.querySelector('#qt-shadow-container').shadowRoot.appendChild(style);
+            const screen = document.querySelector('#qt-shadow-container');
+            if (screen && screen.shadowRoot) {
+                screen.shadowRoot.appendChild(style);
+            }
         },
         scale);
 #endif
